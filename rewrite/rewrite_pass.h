@@ -1,0 +1,41 @@
+#pragma once
+
+#include "settings/processing_settings.h"
+#include "text/byte_stream.h"
+#include "text/code_page.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// The comment line that marks a processed file. It is written once, at
+/// column 1, directly before the first line of code; a file whose code part
+/// begins with it is never rewritten again.
+inline constexpr std::string_view kMarkerLine = "'Quillformer By Vendelmark";
+
+/// Results of a rewrite.
+inline constexpr std::int32_t kAlreadyProcessed = -1;
+inline constexpr std::int32_t kRewritten = 0;
+
+/// Rewrites one source file, read from `source`, into `sink`: the designer
+/// header indented by three spaces per Begin/End level, the marker line
+/// before the first code line, the code indented by the settings' indent
+/// width per block level, a comment block above every Sub and Function
+/// declaration. Every line written ends with CR LF.
+///
+/// Apart from the spaces at its ends and its line break, every line goes
+/// out as its own bytes; only a continued procedure header is joined into
+/// one line. The pass streams: it holds one line (and one continued header)
+/// at a time.
+///
+/// Returns kAlreadyProcessed as soon as the marker line ends the designer
+/// header (what was written so far is incomplete), kRewritten after the
+/// whole source. Throws SourceError naming `name` and the line when a line
+/// does not decode in `codePage`, a level leaves the 16-bit range, or a read
+/// or write fails.
+std::int32_t RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
+                           const ProcessingSettings& settings, CodePage& codePage);
+
+} // namespace qf

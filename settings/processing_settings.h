@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// The separator pair derived from one separator text.
+struct Separators {
+  std::u16string Unit; ///< 14 characters: prefixes the inner lines of a comment header.
+  std::u16string Line; ///< 66 characters: the first and last line of a comment header.
+  bool operator==(const Separators&) const = default;
+};
+
+/// The three values that steer a rewrite. One instance lives for the whole
+/// program run; only a confirmed settings panel replaces it.
+struct ProcessingSettings {
+  /// Spaces per nesting level of code.
+  std::int16_t IndentWidth = 4;
+  /// Follows the comment mark on the first and last line of a comment header.
+  std::u16string SeparatorLine = std::u16string(66, u'#');
+  /// Follows the comment mark on every other line of a comment header. The
+  /// start-up "##" is what no separator text derives to.
+  std::u16string SeparatorUnit = u"##";
+
+  /// The start-up values: 4, 66 "#" and "##".
+  static ProcessingSettings StartUp() { return {}; }
+
+  /// Puts back the start-up values.
+  void Reset() { *this = StartUp(); }
+
+  /// Replaces all three values at once, as the settings panel's OK does.
+  void Commit(std::int16_t indentWidth, Separators separators);
+
+  bool operator==(const ProcessingSettings&) const = default;
+};
+
+/// The longest separator text the settings panel accepts.
+inline constexpr std::size_t kMaxSeparatorLength = 8;
+
+/// Derives the unit (14 characters) and the line (66 characters) from a
+/// separator text by repeating its characters cyclically; an empty text
+/// derives as "#". Lengths count UTF-16 code units.
+Separators DeriveSeparators(std::u16string_view text);
+
+} // namespace qf

@@ -1,0 +1,96 @@
+#include "text/byte_stream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace qf {
+
+std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+  const std::size_t count = std::min(size, rest_.size());
+  std::memcpy(buffer, rest_.data(), count);
+  rest_.remove_prefix(count);
+  return count;
+}
+
+FileSource::FileSource(const std::filesystem::path& path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0)
+    throw SourceError(path.string(), 0, "cannot open for reading: " + SystemErrorText(errno));
+  struct stat info {};
+  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    throw SourceError(path.string(), 0, "cannot open for reading: it is a directory");
+  }
+}
+
+FileSource FileSource::Borrow(int fd) {
+  return FileSource(fd, false);
+}
+
+FileSource::FileSource(FileSource&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_) {}
+
+FileSource::~FileSource() {
+  if (owned_ && fd_ >= 0)
+    ::close(fd_);
+}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::read(fd_, buffer, size);
+    if (count >= 0)
+      return static_cast<std::size_t>(count);
+    if (errno != EINTR)
+      throw ReadFault("read failed: " + SystemErrorText(errno));
+  }
+}
+
+FileSink::FileSink(const std::filesystem::path& path) : name_(path.string()) {
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0)
+    throw SourceError(name_, 0, "cannot create: " + SystemErrorText(errno));
+}
+
+FileSink FileSink::Borrow(int fd, std::string name) {
+  return FileSink(fd, false, std::move(name));
+}
+
+FileSink::FileSink(FileSink&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
+
+FileSink::~FileSink() {
+  if (owned_ && fd_ >= 0)
+    ::close(fd_);
+}
+
+void FileSink::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR)
+        continue;
+      throw SourceError(name_, 0, "write failed: " + SystemErrorText(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+}
+
+void FileSink::Sync() {
+  if (::fsync(fd_) != 0)
+    throw SourceError(name_, 0, "cannot flush to disk: " + SystemErrorText(errno));
+}
+
+void FileSink::Close() {
+  if (!owned_ || fd_ < 0)
+    return;
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0)
+    throw SourceError(name_, 0, "cannot close: " + SystemErrorText(errno));
+}
+
+} // namespace qf

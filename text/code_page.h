@@ -1,0 +1,91 @@
+#pragma once
+
+#include "text/source_error.h"
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct UConverter;
+
+namespace qf {
+
+/// The code page name is unknown to ICU or names a code page that the tool
+/// cannot work in safely. A usage error.
+class CodePageError : public std::invalid_argument {
+public:
+  using std::invalid_argument::invalid_argument;
+};
+
+/// Bytes of a line that do not decode in the code page.
+class DecodeFault : public LineFault {
+public:
+  DecodeFault(const std::string& cause, std::size_t offset) : LineFault(cause), offset_(offset) {}
+  /// Offset of the first undecodable byte within the line.
+  std::size_t Offset() const noexcept { return offset_; }
+
+private:
+  std::size_t offset_;
+};
+
+/// One code page, converted by ICU, in which source files and project files
+/// are read and written.
+///
+/// Only code pages whose ASCII characters are their own single bytes and in
+/// which CR, LF and the space never occur inside a multi-byte character are
+/// accepted: the rewrite splits lines and trims spaces on raw bytes and
+/// writes the file's own bytes back, so that property must hold.
+///
+/// A CodePage owns a stateful ICU converter: use one per thread.
+class CodePage {
+public:
+  /// Opens the code page called `name` through ICU's aliases ("CP936",
+  /// "GBK", "Big5", "Shift_JIS", "UTF-8", ...). Throws CodePageError when ICU
+  /// does not know the name or the code page is not usable (UTF-16,
+  /// EBCDIC, ISO-2022, UTF-7, ...).
+  explicit CodePage(std::string_view name);
+  ~CodePage();
+  CodePage(CodePage&&) noexcept;
+  CodePage& operator=(CodePage&&) noexcept;
+  CodePage(const CodePage&) = delete;
+  CodePage& operator=(const CodePage&) = delete;
+
+  /// The name as the user gave it.
+  const std::string& Name() const noexcept { return name_; }
+  /// ICU's canonical name of the table in use ("windows-936-2000").
+  const std::string& TableName() const noexcept { return tableName_; }
+
+  /// Decodes `bytes` into `out`, replacing its contents. Throws DecodeFault
+  /// at the first byte sequence that does not decode; never substitutes.
+  void Decode(std::string_view bytes, std::u16string& out);
+
+  /// Appends `text` to `out` in this code page. A character the code page
+  /// cannot hold (a surrogate pair or a lone surrogate counting as one) is
+  /// written as the single byte "?" and remembered in Substituted().
+  void Encode(std::u16string_view text, std::string& out);
+
+  /// True once Encode() has written a "?" in place of a character.
+  bool Substituted() const noexcept { return substituted_; }
+
+private:
+  void Validate();
+  bool DecodesToItself(char byte);
+  bool EncodesToItself(char16_t ch);
+  [[noreturn]] void ThrowDecodeFault(std::string_view bytes, const char* stop);
+
+  std::string name_;
+  std::string tableName_;
+  UConverter* converter_ = nullptr;
+  std::array<bool, 128> asciiIdentity_{};
+  bool allAsciiIdentity_ = false;
+  bool substituted_ = false;
+};
+
+/// The code page used when the user names none: the Chinese Windows code
+/// page in which the program's own texts are written.
+inline constexpr std::string_view kDefaultCodePage = "CP936";
+
+} // namespace qf

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "text/byte_stream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// Splits a byte source into lines. A line ends at CR LF, at a lone LF or
+/// at a lone CR; the break is not part of the line. A last line without a
+/// break is still a line; an empty source has none.
+///
+/// Memory grows with the longest line only.
+class LineReader {
+public:
+  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 16);
+
+  /// Reads the next line into `line`, which stays valid until the next
+  /// call. Returns false at the end of the source. Throws ReadFault.
+  bool Next(std::string_view& line);
+
+  /// The number (from 1) of the line last returned.
+  std::uint64_t LineNumber() const noexcept { return lineNumber_; }
+  /// The byte offset in the source at which the line last returned starts.
+  std::uint64_t LineOffset() const noexcept { return lineOffset_; }
+
+private:
+  bool Refill();
+
+  ByteSource& source_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  std::uint64_t bufferOffset_ = 0; // source offset of buffer_[0]
+  bool atEnd_ = false;
+  bool skipLf_ = false; // the last line ended in a CR that ended the buffer
+  std::string carry_;   // a line that spans buffers
+  bool carryReturned_ = false;
+  std::uint64_t carryOffset_ = 0;
+  std::uint64_t lineNumber_ = 0;
+  std::uint64_t lineOffset_ = 0;
+};
+
+} // namespace qf
