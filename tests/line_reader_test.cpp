@@ -1,0 +1,81 @@
+#include "text/line_reader.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace qf {
+namespace {
+
+struct ReadLine {
+  std::string Text;
+  std::uint64_t Number;
+  std::uint64_t Offset;
+  bool operator==(const ReadLine&) const = default;
+};
+
+std::vector<ReadLine> ReadAll(std::string_view bytes, std::size_t bufferSize) {
+  MemorySource source(bytes);
+  LineReader reader(source, bufferSize);
+  std::vector<ReadLine> lines;
+  std::string_view line;
+  while (reader.Next(line))
+    lines.push_back({std::string(line), reader.LineNumber(), reader.LineOffset()});
+  return lines;
+}
+
+std::vector<std::string> Texts(const std::vector<ReadLine>& lines) {
+  std::vector<std::string> texts;
+  for (const ReadLine& line : lines)
+    texts.push_back(line.Text);
+  return texts;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(LineReaderTest, SplitsAtCrLfLfAndLoneCr) {
+  EXPECT_EQ(Texts(ReadAll("a\r\nb\nc\rd", 64)), (Strings{"a", "b", "c", "d"}));
+  EXPECT_EQ(Texts(ReadAll("a\r\n", 64)), (Strings{"a"}));
+  EXPECT_EQ(Texts(ReadAll("a\r\n\r\n", 64)), (Strings{"a", ""}));
+  EXPECT_EQ(Texts(ReadAll("\n\r\r\n", 64)), (Strings{"", "", ""}));
+  EXPECT_EQ(Texts(ReadAll("a\n\rb", 64)), (Strings{"a", "", "b"}));
+  EXPECT_TRUE(ReadAll("", 64).empty());
+  EXPECT_EQ(Texts(ReadAll(std::string_view("a\0b\r\n", 5), 64)), (Strings{std::string("a\0b", 3)}));
+}
+
+// Whatever the buffer size, a CR LF split across two reads is one break and
+// a line spanning several reads comes out whole, numbered and placed.
+TEST(LineReaderTest, BufferBoundariesDoNotChangeTheLines) {
+  const std::string text = "first\r\nsecond line\rthird\n\r\nlonger line than any buffer\r";
+  const std::vector<ReadLine> expected = {{"first", 1, 0},
+                                          {"second line", 2, 7},
+                                          {"third", 3, 19},
+                                          {"", 4, 25},
+                                          {"longer line than any buffer", 5, 27}};
+  for (std::size_t size = 1; size <= 40; ++size)
+    EXPECT_EQ(ReadAll(text, size), expected) << "buffer size " << size;
+}
+
+class FailingSource final : public ByteSource {
+public:
+  std::size_t Read(char* buffer, std::size_t) override {
+    if (done_)
+      throw ReadFault("read failed: Input/output error");
+    done_ = true;
+    buffer[0] = 'x';
+    return 1;
+  }
+
+private:
+  bool done_ = false;
+};
+
+TEST(LineReaderTest, PassesReadFaultsOn) {
+  FailingSource source;
+  LineReader reader(source, 8);
+  std::string_view line;
+  EXPECT_THROW(reader.Next(line), ReadFault);
+}
+
+} // namespace
+} // namespace qf

@@ -1,0 +1,90 @@
+#include "rewrite/rewrite_file.h"
+#include "rewrite/rewrite_pass.h"
+#include "tests/rewrite_test_support.h"
+#include "text/source_error.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace qf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RewriteFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("qf-rewrite-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+
+  fs::path dir_;
+  ProcessingSettings settings_;
+  CodePage gbk_{"CP936"};
+};
+
+TEST_F(RewriteFileTest, WritesTheRewriteToThePathFollowedByTmp) {
+  const std::string original = "Attribute VB_Name = \"m\"\nDim a\n";
+  const fs::path path = Write("Module1.bas", original);
+  EXPECT_EQ(TemporaryPathFor(path), dir_ / "Module1.bastmp");
+  EXPECT_EQ(RewriteSourceFile(path, settings_, gbk_), kRewritten);
+  EXPECT_EQ(Read(path), original);
+  EXPECT_EQ(Read(dir_ / "Module1.bastmp"),
+            Lines({"   Attribute VB_Name = \"m\"", std::string(kMarkerLine), "Dim a"}));
+}
+
+TEST_F(RewriteFileTest, AMarkedFileLeavesOnlyTheHeaderLinesBeforeTheMarker) {
+  const std::string original = Lines(
+      {"VERSION 5.00", "Attribute VB_Name = \"f\"", std::string(kMarkerLine), "Option Explicit"});
+  const fs::path path = Write("Form1.frm", original);
+  EXPECT_EQ(RewriteSourceFile(path, settings_, gbk_), kAlreadyProcessed);
+  EXPECT_EQ(Read(path), original);
+  EXPECT_EQ(Read(dir_ / "Form1.frmtmp"),
+            Lines({"   VERSION 5.00", "   Attribute VB_Name = \"f\""}));
+}
+
+TEST_F(RewriteFileTest, AFailureLeavesTheFileAsItWasAndNoTemporaryFile) {
+  const std::string original = "Attribute VB_Name = \"m\"\r\n' \x81\r\n";
+  const fs::path path = Write("Bad.bas", original);
+  Write("Bad.bastmp", "stale");
+  EXPECT_THROW(RewriteSourceFile(path, settings_, gbk_), SourceError);
+  EXPECT_EQ(Read(path), original);
+  EXPECT_FALSE(fs::exists(dir_ / "Bad.bastmp"));
+}
+
+TEST_F(RewriteFileTest, AMissingFileIsNamedAndNoTemporaryFileIsMade) {
+  const fs::path path = dir_ / "Missing.bas";
+  try {
+    RewriteSourceFile(path, settings_, gbk_);
+    FAIL();
+  } catch (const SourceError& error) {
+    EXPECT_EQ(error.what(), path.string() + ": cannot open for reading: No such file or directory");
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "Missing.bastmp"));
+  try {
+    RewriteSourceFile(dir_, settings_, gbk_);
+    FAIL();
+  } catch (const SourceError& error) {
+    EXPECT_EQ(error.Cause(), "cannot open for reading: it is a directory");
+  }
+}
+
+} // namespace
+} // namespace qf::test

@@ -1,0 +1,267 @@
+// The rewrite pass's layout rules, through VerifyRewrite(), which also
+// checks that a second rewrite changes nothing.
+
+#include "rewrite/rewrite_pass.h"
+#include "tests/rewrite_test_support.h"
+#include "text/source_error.h"
+
+#include <gtest/gtest.h>
+
+namespace qf::test {
+namespace {
+
+const std::string kMarker = std::string(kMarkerLine);
+const std::string kGoBlock = HeaderBlock({"'## 过程名称：Go", "'## 参数： 无"});
+
+ProcessingSettings Indent(std::int16_t width) {
+  ProcessingSettings settings;
+  settings.IndentWidth = width;
+  return settings;
+}
+
+TEST(RewritePassTest, IndentsBlocksByTheIndentWidth) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"modA\"", "Option Explicit", "  Private Type Pt", "X As Long",
+             "    End Type", "Private Sub Go(ByVal n As Long)", "Dim i As Long", "For i = 1 To n",
+             "If i > 2 Then", "Select Case i", "Case 3", "Debug.Print i", "End Select", "Else",
+             "If i = 1 Then Exit For", "End If", "Next i", "End Sub"}),
+      Lines({"   Attribute VB_Name = \"modA\"", kMarker, "Option Explicit", "Private Type Pt",
+             "    X As Long", "End Type"}) +
+          HeaderBlock({"'## 过程名称：Go", "'## 参数：n 为Long型"}) +
+          Lines({"Private Sub Go(ByVal n As Long)", "    Dim i As Long", "    For i = 1 To n",
+                 "        If i > 2 Then", "            Select Case i", "                Case 3",
+                 "                    Debug.Print i", "            End Select", "        Else",
+                 "            If i = 1 Then Exit For", "        End If", "    Next i", "End Sub"}));
+}
+
+TEST(RewritePassTest, LaysOutTheDesignerHeaderByThreeSpacesPerLevel) {
+  VerifyRewrite(
+      Lines({"VERSION 5.00", "Begin VB.Form frmA", "Caption = \"A\"",
+             "Begin VB.CommandButton cmdGo", "      Caption = \"Go\"", "BeginProperty Font",
+             "Name = \"SimSun\"", "EndProperty", "End", "End", "Attribute VB_Name = \"frmA\"",
+             "Attribute VB_Exposed = False", "Option Explicit"}),
+      Lines({"   VERSION 5.00", "   Begin VB.Form frmA", "      Caption = \"A\"",
+             "      Begin VB.CommandButton cmdGo", "         Caption = \"Go\"",
+             "         BeginProperty Font", "            Name = \"SimSun\"", "         EndProperty",
+             "      End", "   End", "   Attribute VB_Name = \"frmA\"",
+             "   Attribute VB_Exposed = False", kMarker, "Option Explicit"}));
+}
+
+TEST(RewritePassTest, RefusesAFileThatCarriesTheMarker) {
+  const Rewritten marked =
+      Rewrite(Lines({"VERSION 5.00", "Attribute VB_Name = \"frmA\"", kMarker, "Option Explicit"}));
+  EXPECT_EQ(marked.Result, kAlreadyProcessed);
+  EXPECT_EQ(marked.Text, Lines({"   VERSION 5.00", "   Attribute VB_Name = \"frmA\""}));
+
+  // Indented, the marker is still the marker: lines are trimmed first.
+  EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "   " + kMarker})).Result,
+            kAlreadyProcessed);
+  // It must match exactly: another letter case is an ordinary comment.
+  EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "'quillformer by vendelmark"})).Result,
+            kRewritten);
+}
+
+TEST(RewritePassTest, TheMarkerInsideTheCodeIsAnOrdinaryComment) {
+  VerifyRewrite(Lines({"Attribute VB_Name = \"m\"", "Sub Go()", kMarker, "End Sub"}),
+                Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+                    Lines({"Sub Go()", "    " + kMarker, "End Sub"}));
+}
+
+TEST(RewritePassTest, AFileWithoutAttributeLinesIsAllDesignerHeader) {
+  VerifyRewrite(Lines({"Sub Go()", "If a Then", "End If", "End Sub", kMarker + "x"}),
+                Lines({"   Sub Go()", "   If a Then", "End If", "End Sub", kMarker + "x"}));
+  // The last lines being Attribute lines: no code, so no marker either.
+  VerifyRewrite(
+      Lines({"VERSION 1.0 CLASS", "BEGIN", "MultiUse = -1", "END", "Attribute VB_Name = \"C\""}),
+      Lines({"   VERSION 1.0 CLASS", "   BEGIN", "      MultiUse = -1", "   END",
+             "   Attribute VB_Name = \"C\""}));
+  VerifyRewrite("", "");
+}
+
+TEST(RewritePassTest, EmptyLinesTakeTheIndentationOfTheirPlace) {
+  VerifyRewrite(Lines({"Begin VB.Form f", "", "End", "Attribute VB_Name = \"f\"", "", "Dim a",
+                       "Sub Go()", "", "End Sub"}),
+                Lines({"   Begin VB.Form f", "      ", "   End", "   Attribute VB_Name = \"f\"",
+                       kMarker, "", "Dim a"}) +
+                    kGoBlock + Lines({"Sub Go()", "    ", "End Sub"}));
+}
+
+TEST(RewritePassTest, KeepsTabsAndEverythingButTheSpacesAtTheEnds) {
+  VerifyRewrite(Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "\tx  =   1 \t  ",
+                       "  y = \"  a  \"   ", "End Sub"}),
+                Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+                    Lines({"Sub Go()", "    \tx  =   1 \t", "    y = \"  a  \"", "End Sub"}));
+}
+
+// Keywords are whole words: a name that merely begins with one is no keyword.
+TEST(RewritePassTest, KeywordsMatchOnlyAsWholeWords) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"m\"", "Public Subtotal As Long", "Private Functions(3) As Long",
+             "Private Enum Kind", "TypeA = 1", "End Enum", "Private Type Rec", "TypeCode As Long",
+             "End Type", "Sub Go()", "If a Then", "ElseCount = 1", "ElseIfFoo = 2", "ElseIf b Then",
+             "Else", "End If", "End Sub"}),
+      Lines({"   Attribute VB_Name = \"m\"", kMarker, "Public Subtotal As Long",
+             "Private Functions(3) As Long", "Private Enum Kind", "TypeA = 1", "End Enum",
+             "Private Type Rec", "    TypeCode As Long", "End Type"}) +
+          kGoBlock +
+          Lines({"Sub Go()", "    If a Then", "        ElseCount = 1", "        ElseIfFoo = 2",
+                 "    ElseIf b Then", "    Else", "    End If", "End Sub"}));
+}
+
+TEST(RewritePassTest, PropertyFriendAndStaticProceduresAreOrdinaryLines) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"c\"", "Private Sub Go()", "End Sub",
+             "Public Property Get P() As Long", "If a Then", "P = 1", "End If", "End Property",
+             "Friend Sub F()", "x = 1", "End Sub", "Static Function S()", "End Function"}),
+      Lines({"   Attribute VB_Name = \"c\"", kMarker}) + kGoBlock +
+          Lines({"Private Sub Go()", "End Sub", "    Public Property Get P() As Long",
+                 "    If a Then", "        P = 1", "    End If", "    End Property",
+                 "    Friend Sub F()", "    x = 1", "End Sub", "    Static Function S()",
+                 "End Function"}));
+}
+
+TEST(RewritePassTest, LoopsAndLookalikes) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "DoEvents", "Do", "Do While a",
+             "Loop Until b", "Loop", "For i = 1 To 2", "For j = 1 To 2", "x = 1", "Next j, i",
+             "While a", "With b", ".c = 1", "End With", "Wend",
+             "Attribute Go.VB_Description = \"d\"", "Next", "End Sub"}),
+      Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+          Lines({"Sub Go()", "    DoEvents", "    Do", "        Do While a", "        Loop Until b",
+                 "    Loop", "    For i = 1 To 2", "        For j = 1 To 2", "            x = 1",
+                 "        Next j, i", "        While a", "        With b", "        .c = 1",
+                 "        End With", "        Wend", "        Attribute Go.VB_Description = \"d\"",
+                 "    Next", "End Sub"}));
+}
+
+TEST(RewritePassTest, StrayClosingLinesDriveTheLevelBelowZeroUntilEndSub) {
+  VerifyRewrite(Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "End If", "Loop", "x = 1",
+                       "End Sub", "' between procedures", "", "Sub Go()", "y = 1", "End Sub"}),
+                Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+                    Lines({"Sub Go()", "End If", "Loop", "x = 1", "End Sub",
+                           "    ' between procedures", "    "}) +
+                    kGoBlock + Lines({"Sub Go()", "    y = 1", "End Sub"}));
+}
+
+TEST(RewritePassTest, IfForms) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"m\"", "Sub Go()",
+             // a continued If: the line with Then opens the block
+             "If a And _", "b Then", "x = 1", "End If",
+             // nothing but a comment after Then: a block If
+             "If a Then ' note", "x = 2", "End If",
+             // a statement after Then, even with no space: single-line
+             "If a Then'note", "If a Then x = 3 Else x = 4",
+             // too short to have a tail: single-line
+             "If x", "y = 1", "End Sub"}),
+      Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+          Lines({"Sub Go()", "If a And _", "        b Then", "        x = 1", "    End If",
+                 "    If a Then ' note", "        x = 2", "    End If", "    If a Then'note",
+                 "    If a Then x = 3 Else x = 4", "    If x", "    y = 1", "End Sub"}));
+}
+
+TEST(RewritePassTest, SelectCaseBodiesStandOneLevelIn) {
+  VerifyRewrite(Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "Select Case x", "Case 1",
+                       "If y Then", "z = 1", "Else", "z = 2", "End If", "Case Else",
+                       "Select Case y", "Case 2", "w = 1", "End Select", "End Select", "End Sub"}),
+                Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+                    Lines({"Sub Go()", "    Select Case x", "        Case 1",
+                           "            If y Then", "                z = 1", "        Else",
+                           "                z = 2", "            End If", "        Case Else",
+                           "        Select Case y", "            Case 2", "                w = 1",
+                           "        End Select", "    End Select", "End Sub"}));
+}
+
+TEST(RewritePassTest, JoinsAContinuedHeaderIntoOneLine) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"m\"", "Public Function F(a As Long, _", "   b As Long, _",
+             "   c As Long) As Long", "End Function"}),
+      Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
+          HeaderBlock({"'## 函数名称：F", "'## 参数：a 为Long型", "'## 参数：b 为Long型",
+                       "'## 参数：c 为Long型", "'## 返回类型：As Long"}) +
+          Lines({"Public Function F(a As Long,b As Long,c As Long) As Long", "End Function"}));
+}
+
+// Joining with nothing between the parts would fuse two words and change
+// the program; there one space goes between.
+TEST(RewritePassTest, JoiningNeverFusesTwoWords) {
+  VerifyRewrite(
+      Lines({"Attribute VB_Name = \"m\"", "Private Sub _", "Go()", "End Sub", "Function F(a As _",
+             "  Long)", "End Function"}),
+      Lines({"   Attribute VB_Name = \"m\"", kMarker}) + kGoBlock +
+          Lines({"Private Sub Go()", "End Sub"}) +
+          HeaderBlock({"'## 函数名称：F", "'## 参数：a 为Long型", "'## 返回类型： 不确定"}) +
+          Lines({"Function F(a As Long)", "End Function"}));
+}
+
+TEST(RewritePassTest, AFileEndingInsideAContinuedHeaderEndsTheHeaderThere) {
+  EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "Private Sub A(x, _", "y, _"})).Text,
+            Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
+                HeaderBlock({"'## 过程名称：A", "'## 参数：x  类型不确定",
+                             "'## 参数：y  类型不确定", "'## 参数：_  类型不确定"}) +
+                Lines({"Private Sub A(x,y, _"}));
+  EXPECT_EQ(Rewrite("Attribute VB_Name = \"m\"\r\nSub Go _").Text,
+            Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
+                HeaderBlock({"'## 过程名称：Go", "'## 参数： 无"}) + Lines({"Sub Go _"}));
+}
+
+TEST(RewritePassTest, FollowsTheSettings) {
+  ProcessingSettings settings;
+  settings.Commit(2, DeriveSeparators(u"=-"));
+  std::string line = "'";
+  for (int i = 0; i < 33; ++i)
+    line += "=-";
+  EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "If a Then", "b", "End If",
+                           "End Sub"}),
+                    settings, "UTF-8")
+                .Text,
+            Lines({"   Attribute VB_Name = \"m\"", kMarker, line, "'=-=-=-=-=-=-=- 过程名称：Go",
+                   "'=-=-=-=-=-=-=- 参数： 无", line, "Sub Go()", "  If a Then", "    b",
+                   "  End If", "End Sub"}));
+}
+
+TEST(RewritePassTest, EveryLineEndsInCrLfWhateverItsBreak) {
+  EXPECT_EQ(Rewrite("a\nb\rc\r\n\r\nd\n\re").Text,
+            Lines({"   a", "   b", "   c", "   ", "   d", "   ", "   e"}));
+}
+
+TEST(RewritePassTest, LeavingTheSixteenBitRangeIsAnErrorNamingTheLine) {
+  std::string deep = Lines({"Attribute VB_Name = \"m\"", "Sub Go()"});
+  for (int i = 0; i < 32767; ++i)
+    deep += "For i = 1 To 2\r\n";
+  // The level itself overflows when nothing is indented...
+  try {
+    Rewrite(deep, Indent(0));
+    FAIL() << "expected an overflow";
+  } catch (const SourceError& error) {
+    EXPECT_STREQ(error.what(),
+                 "test.bas:32769: 16-bit overflow: 32767 + 1 leaves the range -32768 to 32767");
+  }
+  // ...and the indentation long before that with four spaces a level.
+  try {
+    Rewrite(deep, Indent(4));
+    FAIL() << "expected an overflow";
+  } catch (const SourceError& error) {
+    EXPECT_STREQ(error.what(),
+                 "test.bas:8193: 16-bit overflow: 8192 * 4 leaves the range -32768 to 32767");
+    EXPECT_EQ(error.Line(), 8193u);
+  }
+  std::string header;
+  for (int i = 0; i < 11000; ++i)
+    header += "Begin VB.Frame f\r\n";
+  EXPECT_THROW(
+      {
+        try {
+          Rewrite(header);
+        } catch (const SourceError& error) {
+          EXPECT_STREQ(
+              error.what(),
+              "test.bas:10922: 16-bit overflow: 3 * 10923 leaves the range -32768 to 32767");
+          throw;
+        }
+      },
+      SourceError);
+}
+
+} // namespace
+} // namespace qf::test

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "settings/processing_settings.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace qf::test {
+
+/// Joins lines, each followed by CR LF.
+std::string Lines(std::initializer_list<std::string_view> lines);
+
+/// The result of one in-memory rewrite.
+struct Rewritten {
+  std::int32_t Result = 0;
+  std::string Text;
+};
+
+/// Rewrites `input` (bytes in `codePage`) in memory.
+Rewritten Rewrite(std::string_view input, const ProcessingSettings& settings = {},
+                  std::string_view codePage = "CP936");
+
+/// Checks that `input` rewrites to `expected` and that the rewrite is
+/// stable: the lines the pass does not add come out as they went in, less
+/// their spaces at the ends, and a rewritten file that carries the marker is
+/// refused as already processed when fed back in.
+void VerifyRewrite(std::string_view input, std::string_view expected,
+                   const ProcessingSettings& settings = {}, std::string_view codePage = "CP936");
+
+/// The header block of a declaration with the start-up separators, each
+/// line followed by CR LF, from its inner lines (UTF-8), in CP936.
+std::string HeaderBlock(std::initializer_list<std::string_view> innerLines);
+
+} // namespace qf::test
