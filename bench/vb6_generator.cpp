@@ -43,6 +43,10 @@ public:
   std::string Generate(std::size_t approxBytes);
 
 private:
+  /// Writes one line: messy indentation for `depth`, the parts, CR LF.
+  /// The order in which arguments are evaluated is unspecified, so a call
+  /// may draw a random number in at most one of its arguments; otherwise
+  /// the output would differ between compilers.
   template <typename... Parts> void Line(uint32_t depth, const Parts&... parts) {
     Indent(depth);
     (out_.append(parts), ...);

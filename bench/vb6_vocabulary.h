@@ -46,6 +46,7 @@ inline constexpr std::array<std::string_view, 10> kVerbs = {
     "Load", "Save", "Refresh", "Validate", "Calc", "Update", "Build", "Find", "Print", "Export"};
 inline constexpr std::array<std::string_view, 9> kNouns = {
     "Customer", "Order", "Invoice", "Grid", "Report", "Settings", "Item", "Total", "Status"};
+
 /// A VB6 type with the prefix of its variables' names and a default value
 /// for an Optional parameter.
 struct TypeWord {
@@ -54,27 +55,30 @@ struct TypeWord {
   std::string_view Default;
 };
 
-inline inline constexpr std::array<TypeWord, 8> kTypes = {{
+inline constexpr std::array<TypeWord, 8> kTypes = {{
     {"Long", "lng", "0"},
     {"String", "str", "\"\""},
     {"Integer", "int", "0"},
     {"Boolean", "bln", "False"},
     {"Currency", "cur", "0"},
     {"Double", "dbl", "0"},
-    {"Variant", "var", "Empty"},
+    {"Variant", "var", "0"},
     {"Date", "dat", "#1/1/2000#"},
 }};
+
 inline constexpr std::array<std::string_view, 6> kControls = {
     "VB.CommandButton", "VB.TextBox", "VB.Label", "VB.CheckBox", "VB.ComboBox", "VB.ListBox"};
 
-inline constexpr std::array<std::string_view, 8> kConditions = {"lngIndex > 0",
-                                                                "Len(strText) = 0",
-                                                                "Not rsData.EOF",
-                                                                "blnDirty",
-                                                                "chkActive.Value = vbChecked",
-                                                                "IsNull(varValue)",
-                                                                "lngCount >= MAX_ROWS",
-                                                                "strMode = \"edit\""};
+inline constexpr std::array<std::string_view, 8> kConditions = {
+    "lngIndex > 0",
+    "Len(strText) = 0",
+    "Not rsData.EOF",
+    "blnDirty",
+    "chkActive.Value = vbChecked",
+    "IsNull(varValue)",
+    "lngCount >= MAX_ROWS",
+    "strMode = \"edit\"",
+};
 
 inline constexpr std::array<std::string_view, 12> kStatements = {
     "lngTotal = lngTotal + lngIndex * 2",

@@ -1,0 +1,52 @@
+# Shared by ./run and ./test: installs what the build needs and builds.
+# Sourced, not run.
+
+QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
+  libbenchmark-dev libcli11-dev)
+
+# Prints the packages of QF_PACKAGES that are not installed.
+qf_missing_packages() {
+  local package
+  for package in "${QF_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      echo "$package"
+  done
+}
+
+# Installs the missing packages with apt-get when running as root on Debian;
+# elsewhere names them and stops. Installs nothing when all are there.
+qf_ensure_packages() {
+  if ! command -v dpkg-query >/dev/null 2>&1; then
+    echo "This is not a Debian system. Install the equivalents of: ${QF_PACKAGES[*]}" >&2
+    echo "then build by hand (see README.md)." >&2
+    exit 1
+  fi
+  local missing
+  missing=$(qf_missing_packages | tr '\n' ' ')
+  [ -z "${missing// /}" ] && return 0
+  if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null 2>&1; then
+    echo "Installing: $missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q >/dev/null
+    # shellcheck disable=SC2086
+    apt-get install -y -q --no-install-recommends $missing >/dev/null
+  else
+    echo "Missing packages: $missing" >&2
+    echo "Install them with: sudo apt-get install $missing" >&2
+    exit 1
+  fi
+}
+
+# Configures and builds a preset (default: dev) quietly, showing output only
+# when something fails.
+qf_build() {
+  local preset=${1:-dev} log
+  log=$(mktemp)
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "Build failed (preset $preset)." >&2
+    exit 1
+  fi
+  rm -f "$log"
+}
