@@ -18,38 +18,51 @@ constexpr bool IsWordChar(char16_t c) noexcept {
          (c >= u'a' && c <= u'z') || c == u'_';
 }
 
-/// The first key.size() characters of `text`, upper-cased, equal `key`.
-constexpr bool StartsWith(std::u16string_view text, std::u16string_view key) noexcept {
-  if (text.size() < key.size())
+namespace detail {
+constexpr bool StartsWith(std::u16string_view text, const char16_t* key, std::size_t n) noexcept {
+  if (text.size() < n)
     return false;
-  for (std::size_t i = 0; i < key.size(); ++i)
+  for (std::size_t i = 0; i < n; ++i)
     if (UpperAscii(text[i]) != key[i])
       return false;
   return true;
 }
+} // namespace detail
+
+// The keywords are string literals; taking them as arrays gives their
+// length at compile time (a u16string_view would count it on every test).
+
+/// The first N - 1 characters of `text`, upper-cased, equal `key`.
+template <std::size_t N>
+constexpr bool StartsWith(std::u16string_view text, const char16_t (&key)[N]) noexcept {
+  return detail::StartsWith(text, key, N - 1);
+}
 
 /// StartsWith(), and the character after the key, if any, is no word
 /// character: "PUBLIC SUB" starts "Public Sub Go()" but not "Public Subtotal".
-constexpr bool StartsWithWord(std::u16string_view text, std::u16string_view key) noexcept {
-  return StartsWith(text, key) && (text.size() == key.size() || !IsWordChar(text[key.size()]));
+template <std::size_t N>
+constexpr bool StartsWithWord(std::u16string_view text, const char16_t (&key)[N]) noexcept {
+  return StartsWith(text, key) && (text.size() == N - 1 || !IsWordChar(text[N - 1]));
 }
 
 /// The whole text, upper-cased, equals `key`.
-constexpr bool Is(std::u16string_view text, std::u16string_view key) noexcept {
-  return text.size() == key.size() && StartsWith(text, key);
+template <std::size_t N>
+constexpr bool Is(std::u16string_view text, const char16_t (&key)[N]) noexcept {
+  return text.size() == N - 1 && StartsWith(text, key);
 }
 
-/// The last key.size() characters of `text`, upper-cased, equal `key`.
-constexpr bool EndsWith(std::u16string_view text, std::u16string_view key) noexcept {
-  return text.size() >= key.size() && StartsWith(text.substr(text.size() - key.size()), key);
+/// The last N - 1 characters of `text`, upper-cased, equal `key`.
+template <std::size_t N>
+constexpr bool EndsWith(std::u16string_view text, const char16_t (&key)[N]) noexcept {
+  return text.size() >= N - 1 && StartsWith(text.substr(text.size() - (N - 1)), key);
 }
 
 /// Index of the first place where `text`, upper-cased, holds `key`, or npos.
-constexpr std::size_t Find(std::u16string_view text, std::u16string_view key) noexcept {
-  if (key.empty() || text.size() < key.size())
-    return key.empty() ? 0 : std::u16string_view::npos;
-  for (std::size_t i = 0; i + key.size() <= text.size(); ++i)
-    if (StartsWith(text.substr(i), key))
+template <std::size_t N>
+constexpr std::size_t Find(std::u16string_view text, const char16_t (&key)[N]) noexcept {
+  static_assert(N > 1, "an empty keyword");
+  for (std::size_t i = 0; i + (N - 1) <= text.size(); ++i)
+    if (detail::StartsWith(text.substr(i), key, N - 1))
       return i;
   return std::u16string_view::npos;
 }

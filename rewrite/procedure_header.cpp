@@ -82,10 +82,10 @@ u16string_view TakeBlankWord(u16string_view& text) {
 
 /// If `text` begins with the keyword `key` as a whole word, removes it and
 /// the blanks after it.
-bool TakeKeyword(u16string_view& text, u16string_view key) {
+template <std::size_t N> bool TakeKeyword(u16string_view& text, const char16_t (&key)[N]) {
   if (!keywords::StartsWithWord(text, key))
     return false;
-  text = TrimBlanks(text.substr(key.size()));
+  text = TrimBlanks(text.substr(N - 1));
   return true;
 }
 

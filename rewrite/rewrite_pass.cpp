@@ -13,7 +13,7 @@ namespace kw = keywords;
 using std::int16_t;
 
 constexpr std::u16string_view kMarkerText = u"'Quillformer By Vendelmark";
-constexpr std::size_t kFlushSize = 1 << 16;
+constexpr std::size_t kFlushSize = 1 << 18;
 
 /// One rewrite: the line machine, its state, and the output it builds.
 /// The rules are the member functions, applied in the order HandleLine()
@@ -52,8 +52,9 @@ private:
   const ProcessingSettings& settings_;
   CodePage& codePage_;
   LineState state_;
-  std::string_view bytes_; ///< The current line's own bytes, trimmed of spaces.
-  std::u16string text_;    ///< The current line decoded (what the rules look at).
+  std::string_view bytes_;   ///< The current line's own bytes, trimmed of spaces.
+  std::u16string_view text_; ///< The current line decoded (what the rules look at).
+  std::u16string decoded_;   ///< Holds text_.
   std::string out_;
 };
 
@@ -84,7 +85,7 @@ bool RewritePass::ReadLine() {
     return false;
   bytes_ = kw::TrimSpaces(raw);
   try {
-    codePage_.Decode(bytes_, text_);
+    text_ = codePage_.Decode(bytes_, decoded_);
   } catch (const DecodeFault& fault) {
     const std::uint64_t offset = reader_.LineOffset() +
                                  static_cast<std::uint64_t>(bytes_.data() - raw.data()) +
@@ -141,25 +142,45 @@ void RewritePass::ApplyLevelTests() {
     state_.IfContinued = false;
     ClassifyIf(false);
   }
-  if (kw::StartsWith(text_, u"IF "))
-    ClassifyIf(true);
-  if (kw::StartsWith(text_, u"END IF"))
-    level = int16::Sub(level, 1);
-  if (kw::StartsWith(text_, u"FOR "))
-    level = int16::Add(level, 1);
-  if (kw::StartsWith(text_, u"NEXT ") || kw::Is(text_, u"NEXT"))
-    level = int16::Sub(level, 1);
-  if (kw::Is(text_, u"DO") || kw::StartsWith(text_, u"DO "))
-    level = int16::Add(level, 1);
-  if (kw::Is(text_, u"LOOP") || kw::StartsWith(text_, u"LOOP "))
-    level = int16::Sub(level, 1);
-  if (kw::StartsWith(text_, u"SELECT ")) {
-    level = int16::Add(level, 1);
-    state_.SelectDepth = int16::Add(state_.SelectDepth, 1);
-  }
-  if (kw::StartsWith(text_, u"END SELECT")) {
-    level = int16::Sub(level, 1);
-    state_.SelectDepth = int16::Sub(state_.SelectDepth, 1);
+  // The other tests begin with different letters (END IF and END SELECT
+  // exclude each other), so at most one of them applies: go by the first.
+  switch (text_.empty() ? u'\0' : kw::UpperAscii(text_.front())) {
+  case u'I':
+    if (kw::StartsWith(text_, u"IF "))
+      ClassifyIf(true);
+    break;
+  case u'E':
+    if (kw::StartsWith(text_, u"END IF")) {
+      level = int16::Sub(level, 1);
+    } else if (kw::StartsWith(text_, u"END SELECT")) {
+      level = int16::Sub(level, 1);
+      state_.SelectDepth = int16::Sub(state_.SelectDepth, 1);
+    }
+    break;
+  case u'F':
+    if (kw::StartsWith(text_, u"FOR "))
+      level = int16::Add(level, 1);
+    break;
+  case u'N':
+    if (kw::StartsWith(text_, u"NEXT ") || kw::Is(text_, u"NEXT"))
+      level = int16::Sub(level, 1);
+    break;
+  case u'D':
+    if (kw::Is(text_, u"DO") || kw::StartsWith(text_, u"DO "))
+      level = int16::Add(level, 1);
+    break;
+  case u'L':
+    if (kw::Is(text_, u"LOOP") || kw::StartsWith(text_, u"LOOP "))
+      level = int16::Sub(level, 1);
+    break;
+  case u'S':
+    if (kw::StartsWith(text_, u"SELECT ")) {
+      level = int16::Add(level, 1);
+      state_.SelectDepth = int16::Add(state_.SelectDepth, 1);
+    }
+    break;
+  default:
+    break;
   }
 }
 

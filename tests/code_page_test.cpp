@@ -6,9 +6,8 @@ namespace qf {
 namespace {
 
 std::u16string Decode(CodePage& codePage, std::string_view bytes) {
-  std::u16string text;
-  codePage.Decode(bytes, text);
-  return text;
+  std::u16string buffer;
+  return std::u16string(codePage.Decode(bytes, buffer));
 }
 
 std::string Encode(CodePage& codePage, std::u16string_view text) {

@@ -1,6 +1,11 @@
 #include "text/code_page.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <utility>
@@ -33,6 +38,31 @@ void SubstituteQuestionMark(const void* context, UConverterFromUnicodeArgs* args
   *error = U_ZERO_ERROR;
   ucnv_cbFromUWriteBytes(args, "?", 1, 0, error);
   *static_cast<bool*>(const_cast<void*>(context)) = true;
+}
+
+/// Widens `bytes` into `out` if they are all ASCII; returns false (with
+/// `out` partly written) at the first byte that is not.
+bool WidenAscii(std::string_view bytes, char16_t* out) {
+  const std::size_t size = bytes.size();
+  const char* const in = bytes.data();
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= size; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    if (_mm_movemask_epi8(chunk) != 0)
+      return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(chunk, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+  }
+#endif
+  unsigned char high = 0;
+  for (; i < size; ++i) {
+    const auto byte = static_cast<unsigned char>(in[i]);
+    high |= byte;
+    out[i] = byte;
+  }
+  return (high & 0x80) == 0;
 }
 
 std::string HexBytes(const char* bytes, int32_t length) {
@@ -129,29 +159,25 @@ bool CodePage::EncodesToItself(char16_t ch) {
   return U_SUCCESS(error) && length == 1 && out[0] == static_cast<char>(ch);
 }
 
-void CodePage::Decode(std::string_view bytes, std::u16string& out) {
-  // Most lines of real code are plain ASCII: widen them without ICU.
-  unsigned char high = 0;
-  for (char byte : bytes)
-    high |= static_cast<unsigned char>(byte);
-  if ((high & 0x80) == 0 && allAsciiIdentity_) {
-    out.resize(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-      out[i] = static_cast<unsigned char>(bytes[i]);
-    return;
-  }
+std::u16string_view CodePage::Decode(std::string_view bytes, std::u16string& buffer) {
   // A byte gives at most one UTF-16 unit in the usable code pages; leave
   // room for tables that map one byte to two.
-  out.resize(bytes.size() * 2 + 2);
+  const std::size_t room = bytes.size() * 2 + 2;
+  if (buffer.size() < room)
+    buffer.resize(std::max(room, 2 * buffer.size()));
+  char16_t* const out = buffer.data();
+  // Most lines of real code are plain ASCII: widen them without ICU.
+  if (allAsciiIdentity_ && WidenAscii(bytes, out))
+    return {out, bytes.size()};
   ucnv_resetToUnicode(converter_);
-  UChar* target = out.data();
+  UChar* target = out;
   const char* source = bytes.data();
   UErrorCode error = U_ZERO_ERROR;
-  ucnv_toUnicode(converter_, &target, out.data() + out.size(), &source, bytes.data() + bytes.size(),
+  ucnv_toUnicode(converter_, &target, out + buffer.size(), &source, bytes.data() + bytes.size(),
                  nullptr, /*flush=*/true, &error);
   if (U_FAILURE(error))
     ThrowDecodeFault(bytes, source);
-  out.resize(static_cast<std::size_t>(target - out.data()));
+  return {out, static_cast<std::size_t>(target - out)};
 }
 
 void CodePage::ThrowDecodeFault(std::string_view bytes, const char* stop) {

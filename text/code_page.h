@@ -58,9 +58,11 @@ public:
   /// ICU's canonical name of the table in use ("windows-936-2000").
   const std::string& TableName() const noexcept { return tableName_; }
 
-  /// Decodes `bytes` into `out`, replacing its contents. Throws DecodeFault
-  /// at the first byte sequence that does not decode; never substitutes.
-  void Decode(std::string_view bytes, std::u16string& out);
+  /// Decodes `bytes` and returns the text, which lives in `buffer` (only
+  /// ever grown, so a caller that decodes line after line allocates for
+  /// its longest line alone). Throws DecodeFault at the first byte sequence
+  /// that does not decode; never substitutes.
+  std::u16string_view Decode(std::string_view bytes, std::u16string& buffer);
 
   /// Appends `text` to `out` in this code page. A character the code page
   /// cannot hold (a surrogate pair or a lone surrogate counting as one) is

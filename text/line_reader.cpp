@@ -1,6 +1,51 @@
 #include "text/line_reader.h"
 
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qf {
+namespace {
+
+/// The first CR or LF in [begin, end), or end. Looks at sixteen (or eight)
+/// bytes at a time: most lines are tens of bytes long.
+const char* FindLineBreak(const char* begin, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  const char* p = begin;
+#if defined(__SSE2__)
+  const __m128i cr16 = _mm_set1_epi8('\r');
+  const __m128i lf16 = _mm_set1_epi8('\n');
+  for (; end - p >= 16; p += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int found =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr16), _mm_cmpeq_epi8(chunk, lf16)));
+    if (found != 0)
+      return p + std::countr_zero(static_cast<unsigned>(found));
+  }
+#endif
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; end - p >= 8; p += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t cr = word ^ (kOnes * '\r');
+      const std::uint64_t lf = word ^ (kOnes * '\n');
+      // The high bit of each zero byte of cr or lf (a CR or an LF); a borrow
+      // can only mark bytes above the first true one.
+      const std::uint64_t found = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
+      if (found != 0)
+        return p + std::countr_zero(found) / 8;
+    }
+  }
+  while (p != end && *p != '\r' && *p != '\n')
+    ++p;
+  return p;
+}
+
+} // namespace
 
 LineReader::LineReader(ByteSource& source, std::size_t bufferSize)
     : source_(source), buffer_(new char[bufferSize]), capacity_(bufferSize) {}
@@ -37,9 +82,7 @@ bool LineReader::Next(std::string_view& line) {
     }
     const char* const begin = buffer_.get() + pos_;
     const char* const end = buffer_.get() + end_;
-    const char* stop = begin;
-    while (stop != end && *stop != '\r' && *stop != '\n')
-      ++stop;
+    const char* const stop = FindLineBreak(begin, end);
     const auto length = static_cast<std::size_t>(stop - begin);
     if (stop == end) {
       if (carry_.empty())

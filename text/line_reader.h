@@ -17,7 +17,7 @@ namespace qf {
 /// Memory grows with the longest line only.
 class LineReader {
 public:
-  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 16);
+  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 18);
 
   /// Reads the next line into `line`, which stays valid until the next
   /// call. Returns false at the end of the source. Throws ReadFault.
