@@ -51,6 +51,16 @@ TEST(RewriteEncodingTest, JoinedHeaderPartsKeepTheirBytes) {
       << out.Text;
 }
 
+// A byte-order mark is an ordinary character: the first line then starts
+// with no keyword, and the mark goes back where it was.
+TEST(RewriteEncodingTest, AByteOrderMarkIsAnOrdinaryCharacter) {
+  const std::string bom = "\xEF\xBB\xBF";
+  VerifyRewrite(Lines({bom + "Attribute VB_Name = \"m\"", "Attribute VB_Exposed = False", "Dim a"}),
+                Lines({"   " + bom + "Attribute VB_Name = \"m\"", "   Attribute VB_Exposed = False",
+                       kMarker, "Dim a"}),
+                {}, "UTF-8");
+}
+
 TEST(RewriteEncodingTest, UndecodableBytesStopTheRewriteNamingLineAndOffset) {
   try {
     Rewrite("Attribute VB_Name = \"x\"\r\nOption Explicit\r\n' ok\r\n  ' \x81\r\n");
