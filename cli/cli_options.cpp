@@ -18,6 +18,9 @@ struct Parser {
     app.set_help_flag();
     app.add_flag("-h,--help", options.ShowHelp, "Show this help and exit");
     app.add_flag("--version", options.ShowVersion, "Show the version and exit");
+    app.add_option("project", options.Project,
+                   "The project file (.vbp) whose listed files are rewritten in place")
+        ->option_text("PROJECT.vbp");
     app.add_option("--print", options.PrintFile,
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")
         ->option_text("FILE");
@@ -30,8 +33,10 @@ struct Parser {
     app.add_option("--encoding", options.Encoding,
                    "Code page of the files, an ICU name (default CP936, i.e. GBK)")
         ->option_text("NAME");
-    app.footer("Exit status: 0 done; 1 a file could not be read, decoded or rewritten;\n"
-               "2 usage error; 3 the file already carries the marker line.");
+    app.footer("Exit status: 0 done (every file of the project handled); 1 stopped on a\n"
+               "failure (a file could not be read, decoded or rewritten; the cause is on\n"
+               "standard error); 2 usage error; 3 with --print, the file already carries\n"
+               "the marker line.");
   }
 };
 
@@ -46,8 +51,11 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
     throw UsageError(error.what());
   }
   CliOptions& options = parser.options;
-  if (!options.ShowHelp && !options.ShowVersion && options.PrintFile.empty())
-    throw UsageError("nothing to do: give --print FILE");
+  if (options.ShowHelp || options.ShowVersion)
+    return options;
+  if (options.PrintFile.empty() == options.Project.empty())
+    throw UsageError(options.Project.empty() ? "nothing to do: give PROJECT.vbp or --print FILE"
+                                             : "give either PROJECT.vbp or --print FILE, not both");
   return options;
 }
 

@@ -25,6 +25,7 @@ public:
 
 /// What the command line asked for.
 struct CliOptions {
+  std::string Project;                  ///< PROJECT.vbp: process the whole project in place
   std::string PrintFile;                ///< --print FILE ("-": standard input)
   std::optional<int> Indent;            ///< --indent N, 0 to 100
   std::optional<std::string> Separator; ///< --separator TEXT (UTF-8)

@@ -3,6 +3,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/print_command.h"
+#include "cli/project_command.h"
 #include "text/code_page.h"
 #include "text/source_error.h"
 
@@ -29,7 +30,9 @@ int Run(const std::vector<std::string>& args) {
       return kExitOk;
     }
     qf::CodePage codePage(options.Encoding);
-    const int status = PrintCommand(options, codePage, std::cerr);
+    const int status = options.Project.empty()
+                           ? PrintCommand(options, codePage, std::cerr)
+                           : ProjectCommand(options, codePage, qf::RealFileSystem(), std::cout);
     if (codePage.Substituted())
       std::cerr << kProgram << ": warning: code page " << codePage.Name()
                 << " cannot hold some characters of the comment headers; each was written as"
@@ -41,7 +44,10 @@ int Run(const std::vector<std::string>& args) {
   } catch (const qf::CodePageError& error) {
     std::cerr << kProgram << ": --encoding: " << error.what() << "\n\n" << UsageText();
     return kExitUsage;
-  } catch (const qf::SourceError& error) {
+  } catch (const std::exception& error) {
+    // Both commands end here on a failure: the cause goes to standard error
+    // (the report, if one was started, already ends with it).
+    std::cout.flush();
     std::cerr << kProgram << ": " << error.what() << "\n";
     return kExitFailed;
   }
@@ -52,10 +58,5 @@ int Run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   // A closed standard output is a write error to report, not a signal.
   std::signal(SIGPIPE, SIG_IGN);
-  try {
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::exception& error) {
-    std::cerr << kProgram << ": " << error.what() << "\n";
-    return qf::cli::kExitFailed;
-  }
+  return Run(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -1,7 +1,6 @@
 #include "rewrite/rewrite_file.h"
 
 #include "rewrite/rewrite_pass.h"
-#include "text/byte_stream.h"
 
 namespace qf {
 
@@ -10,17 +9,19 @@ std::filesystem::path TemporaryPathFor(const std::filesystem::path& source) {
 }
 
 std::int32_t RewriteSourceFile(const std::filesystem::path& path,
-                               const ProcessingSettings& settings, CodePage& codePage) {
-  FileSource source(path);
+                               const ProcessingSettings& settings, CodePage& codePage,
+                               FileSystem& files) {
+  const std::unique_ptr<ByteSource> source = files.OpenForReading(path);
   const std::filesystem::path temporary = TemporaryPathFor(path);
-  FileSink sink(temporary);
   try {
-    const std::int32_t result = RewriteStream(source, sink, path.string(), settings, codePage);
-    sink.Close();
+    const std::unique_ptr<WritableFile> sink = files.Create(temporary, path);
+    const std::int32_t result = RewriteStream(*source, *sink, path.string(), settings, codePage);
+    if (result == kRewritten)
+      sink->Sync();
+    sink->Close();
     return result;
   } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+    files.Remove(temporary);
     throw;
   }
 }

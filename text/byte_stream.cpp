@@ -85,6 +85,11 @@ void FileSink::Sync() {
     throw SourceError(name_, 0, "cannot flush to disk: " + SystemErrorText(errno));
 }
 
+void FileSink::SetMode(unsigned mode) {
+  if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0)
+    throw SourceError(name_, 0, "cannot set its permissions: " + SystemErrorText(errno));
+}
+
 void FileSink::Close() {
   if (!owned_ || fd_ < 0)
     return;

@@ -96,6 +96,8 @@ public:
   void Sync();
   /// Closes an owned descriptor, reporting a failure. Throws SourceError.
   void Close();
+  /// Sets the permission bits (chmod). Throws SourceError.
+  void SetMode(unsigned mode);
 
 private:
   FileSink(int fd, bool owned, std::string name) : fd_(fd), owned_(owned), name_(std::move(name)) {}

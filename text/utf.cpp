@@ -17,6 +17,16 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+std::u16string Utf8ToUtf16Lenient(std::string_view utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  int32_t length = 0;
+  UErrorCode error = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, utf8.data(),
+                       static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &error);
+  out.resize(U_SUCCESS(error) ? static_cast<std::size_t>(length) : 0);
+  return out;
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out(utf16.size() * 3, '\0');
   int32_t length = 0;

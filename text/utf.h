@@ -8,6 +8,10 @@ namespace qf {
 /// UTF-8 to UTF-16. Throws std::invalid_argument on bytes that are not UTF-8.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
+/// UTF-8 to UTF-16, each byte that is not UTF-8 becoming U+FFFD (for
+/// messages, whose file names may be any bytes).
+std::u16string Utf8ToUtf16Lenient(std::string_view utf8);
+
 /// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 

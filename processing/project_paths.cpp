@@ -1,0 +1,92 @@
+#include "processing/project_paths.h"
+
+#include "text/utf.h"
+
+#include <algorithm>
+#include <optional>
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+
+namespace qf {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsSeparator(char16_t c) {
+  return c == u'/' || c == u'\\';
+}
+
+bool IsAsciiLetter(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+/// Whether two file names are equal under ICU's default case folding.
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  std::u16string left;
+  std::u16string right;
+  try {
+    left = Utf8ToUtf16(a);
+    right = Utf8ToUtf16(b);
+  } catch (const std::invalid_argument&) {
+    return false;
+  }
+  UErrorCode error = U_ZERO_ERROR;
+  const int32_t order =
+      u_strCaseCompare(left.data(), static_cast<int32_t>(left.size()), right.data(),
+                       static_cast<int32_t>(right.size()), U_FOLD_CASE_DEFAULT, &error);
+  return U_SUCCESS(error) && order == 0;
+}
+
+/// The name in `folder` that matches `name` without regard to case: `name`
+/// itself when it is there, else the first match in byte order.
+std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::string& name,
+                                            FileSystem& files) {
+  if (files.Exists(folder / name))
+    return name;
+  std::vector<std::string> entries = files.List(folder);
+  std::sort(entries.begin(), entries.end());
+  for (const std::string& entry : entries)
+    if (SameIgnoringCase(entry, name))
+      return entry;
+  return std::nullopt;
+}
+
+} // namespace
+
+std::u16string ProjectFolderOf(std::u16string_view projectPath) {
+  const std::size_t last = projectPath.find_last_of(u"/\\");
+  return std::u16string(last == std::u16string_view::npos ? std::u16string_view{}
+                                                          : projectPath.substr(0, last + 1));
+}
+
+std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view fileText) {
+  const bool absolute = (!fileText.empty() && IsSeparator(fileText.front())) ||
+                        (fileText.size() >= 2 && IsAsciiLetter(fileText[0]) && fileText[1] == u':');
+  std::u16string location = absolute ? std::u16string{} : std::u16string(projectFolder);
+  location += fileText;
+  return location;
+}
+
+fs::path ResolveLocation(std::u16string_view location, FileSystem& files) {
+  std::u16string slashed(location);
+  std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
+  const fs::path written(Utf16ToUtf8(slashed));
+  if (files.Exists(written))
+    return written;
+
+  fs::path resolved = written.root_path();
+  for (const fs::path& component : written.relative_path()) {
+    const std::string name = component.string();
+    if (name.empty() || name == "." || name == "..") {
+      resolved /= component;
+      continue;
+    }
+    const std::optional<std::string> found = FindIgnoringCase(resolved, name, files);
+    if (!found)
+      return written;
+    resolved /= *found;
+  }
+  return resolved;
+}
+
+} // namespace qf

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "text/file_system.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// The project path up to and including its last "/" or "\" (empty when it
+/// has none): C:\work\demo\Demo.vbp gives C:\work\demo\.
+std::u16string ProjectFolderOf(std::u16string_view projectPath);
+
+/// The location of a file text from the project file: the project folder
+/// followed by the text, or the text alone when it is absolute (a drive
+/// letter and a colon, or a leading "\" or "/").
+std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view fileText);
+
+/// The file-system path of a location written as on Windows: backslashes
+/// are separators and the name goes to the file system in UTF-8. Where the
+/// path does not exist as written, it is looked up one component at a time
+/// without regard to letter case (ICU case folding), preferring an exact
+/// match and, among several, the first name in byte order. Where a
+/// component is not found at all, the path stays as written.
+std::filesystem::path ResolveLocation(std::u16string_view location, FileSystem& files);
+
+} // namespace qf

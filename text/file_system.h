@@ -1,0 +1,52 @@
+#pragma once
+
+#include "text/byte_stream.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qf {
+
+/// A file being written. Write() it, Sync() it to the disk, Close() it;
+/// each step throws SourceError naming the file when it fails.
+class WritableFile : public ByteSink {
+public:
+  virtual void Sync() = 0;
+  virtual void Close() = 0;
+};
+
+/// The file operations of a processing run, behind one seam so that a test
+/// can make any of them fail.
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+
+  /// Opens `path` for reading. Throws SourceError (missing, a directory,
+  /// unreadable).
+  virtual std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) = 0;
+
+  /// Creates `path`, or empties it, for writing, with the permission bits
+  /// of the file `permissionsOf`. Throws SourceError.
+  virtual std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
+                                               const std::filesystem::path& permissionsOf) = 0;
+
+  /// Renames `from` over `to` in one step: at no moment is `to` missing or
+  /// partly written. Throws SourceError naming `to`.
+  virtual void Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+
+  /// Removes `path` if it is there; never fails.
+  virtual void Remove(const std::filesystem::path& path) noexcept = 0;
+
+  /// Whether anything (a file, a folder, a link) is at `path`.
+  virtual bool Exists(const std::filesystem::path& path) = 0;
+
+  /// The names in `folder`; empty when it cannot be listed.
+  virtual std::vector<std::string> List(const std::filesystem::path& folder) = 0;
+};
+
+/// The operating system's file system.
+FileSystem& RealFileSystem();
+
+} // namespace qf
