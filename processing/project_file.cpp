@@ -129,6 +129,24 @@ void ProjectReader::Add(std::vector<SourceFileEntry>& list, const char* kind,
   list.push_back({std::move(name), LocationOf(folder_, file)});
 }
 
+/// Whether the raw line's key (the ASCII text before "=") is one the run
+/// reads.
+bool HasKnownKey(std::string_view bytes) {
+  const std::size_t equals = bytes.find('=');
+  if (equals == std::string_view::npos)
+    return false;
+  const std::string_view key = keywords::TrimSpaces(bytes.substr(0, equals));
+  std::u16string wide(key.begin(), key.end());
+  for (char16_t& c : wide)
+    c = keywords::UpperAscii(c);
+  for (u16string_view known :
+       {u"TYPE", u"FORM", u"MODULE", u"CLASS", u"USERCONTROL", u"PROPERTYPAGE", u"STARTUP", u"NAME",
+        u"MAJORVER", u"MINORVER", u"REVISIONVER", u"VERSIONCOMPANYNAME"})
+    if (wide == known)
+      return true;
+  return false;
+}
+
 } // namespace
 
 std::u16string ProgramTypeOf(u16string_view value) {
@@ -150,17 +168,24 @@ ProjectContents ReadProjectFile(ByteSource& source, const std::string& name, Cod
   std::string_view bytes;
   try {
     while (reader.Next(bytes)) {
-      const u16string_view text = codePage.Decode(bytes, buffer);
+      u16string_view text;
+      try {
+        text = codePage.Decode(bytes, buffer);
+      } catch (const DecodeFault& fault) {
+        // Settings the run does not read may carry any bytes.
+        if (!HasKnownKey(bytes))
+          continue;
+        throw SourceError(name, reader.LineNumber(),
+                          std::string(fault.what()) + " (byte offset " +
+                              std::to_string(reader.LineOffset() + fault.Offset()) +
+                              " in the file)");
+      }
       const ProjectLine line(text, reader.LineNumber(), name);
       if (line.HasKey())
         project.Take(line);
     }
   } catch (const ReadFault& fault) {
     throw SourceError(name, reader.LineNumber() + 1, fault.what());
-  } catch (const DecodeFault& fault) {
-    throw SourceError(name, reader.LineNumber(),
-                      std::string(fault.what()) + " (byte offset " +
-                          std::to_string(reader.LineOffset() + fault.Offset()) + " in the file)");
   }
   return project.Result();
 }

@@ -2,6 +2,8 @@
 
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,58 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::string Quote(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word)
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 class CliPrintTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("qf-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    return dir_ / name;
+    return dir_.Write(name, bytes);
   }
-
   CliRun Run(const std::vector<std::string>& args, const std::string& input = "") {
-    std::string command = Quote(QF_CLI_PATH);
-    for (const std::string& arg : args)
-      command += " " + Quote(arg);
-    const fs::path in = Write("stdin", input);
-    command += " <" + Quote(in.string()) + " >" + Quote((dir_ / "stdout").string()) + " 2>" +
-               Quote((dir_ / "stderr").string());
-    const int raw = std::system(command.c_str());
-    CliRun run;
-    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.Out = ReadFile(dir_ / "stdout");
-    run.Err = ReadFile(dir_ / "stderr");
-    return run;
+    return RunCli(args, dir_.Path(), input);
   }
+  static std::string ReadFile(const fs::path& path) { return ReadBytes(path); }
 
-  fs::path dir_;
+  TempDir dir_;
 };
 
 const std::string kModule = Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "x = 1", "End Sub"});

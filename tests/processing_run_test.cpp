@@ -1,0 +1,259 @@
+// Whole projects processed in place, on temporary copies.
+
+#include "processing/processing_run.h"
+#include "rewrite/rewrite_pass.h"
+#include "tests/rewrite_test_support.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/temp_dir.h"
+#include "text/source_error.h"
+#include "text/utf.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+
+namespace qf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kSampleFiles = {"frmMain.frm", "modStock.bas", "clsItem.cls",
+                                               "ctlGauge.ctl", "pgGauge.pag"};
+
+class ProcessingRunTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (const auto& entry : fs::directory_iterator(QF_EXAMPLES_DIR "/demo"))
+      fs::copy_file(entry.path(), dir_ / entry.path().filename().string());
+  }
+
+  std::u16string Folder() const { return Utf8ToUtf16(dir_.Path().string()) + u"/"; }
+
+  /// Runs the project; returns the failure's message ("" when it ran through).
+  std::string Run(const std::string& project = "Demo.vbp", FileSystem& files = RealFileSystem()) {
+    report_ = OperationReport();
+    try {
+      ProcessProject(Folder() + Utf8ToUtf16(project), RunEnvironment{settings_, codes_, files},
+                     report_);
+    } catch (const std::exception& failure) {
+      return failure.what();
+    }
+    return "";
+  }
+
+  std::string ReportText() const { return Utf16ToUtf8(report_.Text()); }
+
+  /// Every file holds its original bytes or its complete rewrite, and no
+  /// temporary file is left.
+  void ExpectNothingLost(const std::map<std::string, std::string>& originals) {
+    for (const auto& [name, original] : originals) {
+      ASSERT_TRUE(fs::exists(dir_ / name)) << name << " is missing";
+      const std::string now = ReadBytes(dir_ / name);
+      if (now != original) {
+        EXPECT_EQ(now, Rewrite(original).Text) << name << " is neither original nor rewritten";
+      }
+    }
+    for (const auto& entry : fs::directory_iterator(dir_.Path()))
+      EXPECT_FALSE(entry.path().string().ends_with("tmp")) << entry.path() << " was left";
+  }
+
+  std::map<std::string, std::string> Originals() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : kSampleFiles)
+      files[name] = ReadBytes(dir_ / name);
+    return files;
+  }
+
+  TempDir dir_;
+  ProcessingSettings settings_;
+  CodePage codes_{"CP936"};
+  OperationReport report_;
+};
+
+TEST_F(ProcessingRunTest, RewritesEveryListedFileAndReportsIt) {
+  const auto originals = Originals();
+  ASSERT_EQ(Run(), "");
+  const std::string folder = dir_.Path().string() + "/";
+  EXPECT_EQ(ReportText(), Lines({"操作报告：",
+                                 "    工程名称：StockDemo",
+                                 "    程序类型：Exe",
+                                 "    公司名称：Acme, Inc.",
+                                 "    版 本 号：1.2.7",
+                                 "    启动对象：frmMain",
+                                 "窗体对象",
+                                 "    " + folder + "frmMain.frm",
+                                 "    ......处理完成",
+                                 "模块对象",
+                                 "    模块名称：modStock",
+                                 "    模块位置：" + folder + "modStock.bas",
+                                 "    ......处理完成",
+                                 "类模块对象",
+                                 "    类模块名称：clsItem",
+                                 "    类模块位置：" + folder + "clsItem.cls",
+                                 "    ......处理完成",
+                                 "用户控件单元",
+                                 "    用户控件位置：" + folder + "ctlGauge.ctl",
+                                 "    ......处理完成",
+                                 "属性页单元",
+                                 "    属性页位置：" + folder + "pgGauge.pag",
+                                 "    ......处理完成"}));
+  for (const auto& [name, original] : originals)
+    EXPECT_EQ(ReadBytes(dir_ / name), Rewrite(original).Text) << name;
+  ExpectNothingLost(originals);
+}
+
+TEST_F(ProcessingRunTest, ASecondRunFindsEveryFileProcessedAndChangesNoByte) {
+  ASSERT_EQ(Run(), "");
+  const auto rewritten = Originals();
+  ASSERT_EQ(Run(), "");
+  const std::string report = ReportText();
+  std::size_t count = 0;
+  for (std::size_t at = 0;
+       (at = report.find("    ......已经被处理过，不能继续处理\r\n", at)) != std::string::npos;
+       ++at)
+    ++count;
+  EXPECT_EQ(count, 5u) << report;
+  EXPECT_EQ(report.find("处理完成"), std::string::npos);
+  EXPECT_EQ(Originals(), rewritten);
+  ExpectNothingLost(rewritten);
+}
+
+TEST_F(ProcessingRunTest, TheReportOfAFormAndAnAlreadyProcessedModule) {
+  dir_.Write("Demo2.vbp", Lines({"Type=Exe", "Form=frmMain.frm", "Module=modMain; modMain.bas",
+                                 "Startup=\"frmMain\"", "Name=\"Demo\"", "MajorVer=1", "MinorVer=0",
+                                 "RevisionVer=0"}));
+  dir_.Write("modMain.bas", Lines({"Attribute VB_Name = \"modMain\"", std::string(kMarkerLine)}));
+  ASSERT_EQ(Run("Demo2.vbp"), "");
+  const std::string folder = dir_.Path().string() + "/";
+  EXPECT_EQ(
+      ReportText(),
+      Lines({"操作报告：", "    工程名称：Demo", "    程序类型：Exe", "    公司名称：",
+             "    版 本 号：1.0.0", "    启动对象：frmMain", "窗体对象",
+             "    " + folder + "frmMain.frm", "    ......处理完成", "模块对象",
+             "    模块名称：modMain", "    模块位置：" + folder + "modMain.bas",
+             "    ......已经被处理过，不能继续处理", "类模块对象", "用户控件单元", "属性页单元"}));
+}
+
+TEST_F(ProcessingRunTest, AnEmptyProjectReportsElevenLines) {
+  dir_.Write("Empty.vbp", "");
+  ASSERT_EQ(Run("Empty.vbp"), "");
+  EXPECT_EQ(ReportText(), Lines({"操作报告：", "    工程名称：", "    程序类型：", "    公司名称：",
+                                 "    版 本 号：..", "    启动对象：", "窗体对象", "模块对象",
+                                 "类模块对象", "用户控件单元", "属性页单元"}));
+}
+
+TEST_F(ProcessingRunTest, AFileListedTwiceIsRewrittenThenFoundProcessed) {
+  dir_.Write("Twice.vbp", Lines({"Form=frmMain.frm", "form=FRMMAIN.FRM"}));
+  ASSERT_EQ(Run("Twice.vbp"), "");
+  const std::string report = ReportText();
+  EXPECT_NE(report.find("处理完成\r\n    " + dir_.Path().string() +
+                        "/FRMMAIN.FRM\r\n    "
+                        "......已经被处理过，不能继续处理\r\n"),
+            std::string::npos)
+      << report;
+}
+
+// A missing module stops the run there: what came before stays handled,
+// nothing after it is touched, and the report says why.
+TEST_F(ProcessingRunTest, AMissingFileStopsTheRunAfterItsLines) {
+  dir_.Write("Gap.vbp", Lines({"Form=frmMain.frm", "Module=modStock; modStock.bas",
+                               "Module=modGone; modGone.bas", "Module=modLast; modLast.bas",
+                               "Class=clsItem; clsItem.cls", "UserControl=ctlGauge.ctl",
+                               "PropertyPage=pgGauge.pag"}));
+  dir_.Write("modLast.bas", "Attribute VB_Name = \"modLast\"\r\n");
+  auto originals = Originals();
+  originals["modLast.bas"] = ReadBytes(dir_ / "modLast.bas");
+  const std::string gone = dir_.Path().string() + "/modGone.bas";
+  const std::string cause = gone + ": cannot open for reading: No such file or directory";
+  EXPECT_EQ(Run("Gap.vbp"), cause);
+  const std::string report = ReportText();
+  EXPECT_TRUE(report.ends_with(
+      Lines({"    模块名称：modGone", "    模块位置：" + gone, "    ......处理中断：" + cause})))
+      << report;
+  for (const char* name : {"frmMain.frm", "modStock.bas"})
+    EXPECT_EQ(ReadBytes(dir_ / name), Rewrite(originals[name]).Text) << name;
+  for (const char* name : {"modLast.bas", "clsItem.cls", "ctlGauge.ctl", "pgGauge.pag"})
+    EXPECT_EQ(ReadBytes(dir_ / name), originals[name]) << name;
+  ExpectNothingLost(originals);
+}
+
+TEST_F(ProcessingRunTest, AnEntryThatCannotBeCutStopsBeforeTheReport) {
+  dir_.Write("Bad.vbp", Lines({"Form=frmMain.frm", "Class=clsItem"}));
+  const auto originals = Originals();
+  EXPECT_EQ(Run("Bad.vbp"), dir_.Path().string() + "/Bad.vbp:2: cannot read the entry "
+                                                   "\"Class=clsItem\": no \";\" between the name "
+                                                   "and the file");
+  EXPECT_FALSE(report_.Started());
+  EXPECT_EQ(Originals(), originals);
+  EXPECT_EQ(Run("None.vbp"),
+            dir_.Path().string() + "/None.vbp: cannot open for reading: No such file or directory");
+  EXPECT_FALSE(report_.Started());
+}
+
+TEST_F(ProcessingRunTest, FileNamesIgnoreLetterCaseAndBackslashesSeparate) {
+  fs::create_directories(dir_ / "Shared/Codigo");
+  fs::rename(dir_ / "clsItem.cls", dir_ / "Shared/Codigo/clsItem.cls");
+  dir_.Write("Case.vbp", Lines({"Class=clsItem; SHARED\\codigo\\CLSITEM.cls"}));
+  ASSERT_EQ(Run("Case.vbp"), "");
+  EXPECT_NE(ReportText().find("    类模块位置：" + dir_.Path().string() +
+                              "/SHARED\\codigo\\CLSITEM.cls\r\n    ......处理完成"),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(dir_ / "Shared/Codigo/clsItem.cls").rfind("   VERSION 1.0 CLASS", 0), 0u);
+}
+
+// The rewrite is renamed over the source: a new file with the old
+// permission bits, never a moment without the name.
+TEST_F(ProcessingRunTest, TheRewriteReplacesTheFileAtomicallyWithItsPermissions) {
+  const fs::path form = dir_ / "frmMain.frm";
+  fs::permissions(form, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat before {};
+  ::stat(form.c_str(), &before);
+  dir_.Write("frmMain.frmtmp", "stale temporary file");
+  dir_.Write("modStock.bastmp", "stale temporary file");
+  ASSERT_EQ(Run(), "");
+  struct stat after {};
+  ::stat(form.c_str(), &after);
+  EXPECT_NE(after.st_ino, before.st_ino) << "the rewrite is a new file renamed over the old";
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  ExpectNothingLost({});
+  ASSERT_EQ(Run(), "") << "already processed files remove a stale temporary file too";
+  dir_.Write("clsItem.clstmp", "stale temporary file");
+  ASSERT_EQ(Run(), "");
+  ExpectNothingLost({});
+}
+
+// Every file operation of a run failing in turn, at every file: the run
+// stops with the cause in the report, and nothing is ever lost.
+TEST_F(ProcessingRunTest, AFailingFileOperationLosesNothing) {
+  const auto originals = Originals();
+  const TempDir pristine;
+  for (const std::string& name : kSampleFiles)
+    fs::copy_file(dir_ / name, pristine / name);
+  for (const FileOperation operation :
+       {FileOperation::Open, FileOperation::Read, FileOperation::Create, FileOperation::Write,
+        FileOperation::Sync, FileOperation::Close, FileOperation::Replace}) {
+    for (int nth = 1;; ++nth) {
+      SCOPED_TRACE(std::string(NameOf(operation)) + " #" + std::to_string(nth));
+      for (const std::string& name : kSampleFiles)
+        fs::copy_file(pristine / name, dir_ / name, fs::copy_options::overwrite_existing);
+      FaultyFileSystem files;
+      files.FailAt(operation, nth);
+      const std::string failure = Run("Demo.vbp", files);
+      ExpectNothingLost(originals);
+      if (failure.empty()) {
+        EXPECT_GT(nth, 1) << "the operation was never used";
+        break;
+      }
+      EXPECT_NE(failure.find("injected fault"), std::string::npos) << failure;
+      if (report_.Started()) {
+        EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" + failure + "\r\n"));
+      } else {
+        EXPECT_TRUE(operation == FileOperation::Open || operation == FileOperation::Read)
+            << "only reading the project file fails before the report";
+      }
+    }
+  }
+}
+
+} // namespace
+} // namespace qf::test

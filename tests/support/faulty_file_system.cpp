@@ -1,0 +1,95 @@
+#include "tests/support/faulty_file_system.h"
+
+namespace qf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kInjected = "injected fault";
+
+class FaultySource final : public ByteSource {
+public:
+  FaultySource(std::unique_ptr<ByteSource> inner, FaultyFileSystem& files)
+      : inner_(std::move(inner)), files_(files) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (files_.Strikes(FileOperation::Read))
+      throw ReadFault("read failed: " + kInjected);
+    return inner_->Read(buffer, size);
+  }
+
+private:
+  std::unique_ptr<ByteSource> inner_;
+  FaultyFileSystem& files_;
+};
+
+class FaultyFile final : public WritableFile {
+public:
+  FaultyFile(std::unique_ptr<WritableFile> inner, const fs::path& path, FaultyFileSystem& files)
+      : inner_(std::move(inner)), name_(path.string()), files_(files) {}
+  void Write(std::string_view bytes) override {
+    if (files_.Strikes(FileOperation::Write))
+      throw SourceError(name_, 0, "write failed: " + kInjected);
+    inner_->Write(bytes);
+  }
+  void Sync() override {
+    if (files_.Strikes(FileOperation::Sync))
+      throw SourceError(name_, 0, "cannot flush to disk: " + kInjected);
+    inner_->Sync();
+  }
+  void Close() override {
+    if (files_.Strikes(FileOperation::Close))
+      throw SourceError(name_, 0, "cannot close: " + kInjected);
+    inner_->Close();
+  }
+
+private:
+  std::unique_ptr<WritableFile> inner_;
+  std::string name_;
+  FaultyFileSystem& files_;
+};
+
+} // namespace
+
+const char* NameOf(FileOperation operation) {
+  static constexpr const char* kNames[] = {"open", "read",  "create",  "write",
+                                           "sync", "close", "replace", "?"};
+  return kNames[static_cast<std::size_t>(operation)];
+}
+
+bool FaultyFileSystem::Strikes(FileOperation operation) {
+  const int call = ++calls_[Index(operation)];
+  return operation == failing_ && call == failAt_;
+}
+
+std::unique_ptr<ByteSource> FaultyFileSystem::OpenForReading(const fs::path& path) {
+  if (Strikes(FileOperation::Open))
+    throw SourceError(path.string(), 0, "cannot open for reading: " + kInjected);
+  return std::make_unique<FaultySource>(RealFileSystem().OpenForReading(path), *this);
+}
+
+std::unique_ptr<WritableFile> FaultyFileSystem::Create(const fs::path& path,
+                                                       const fs::path& permissionsOf) {
+  if (Strikes(FileOperation::Create))
+    throw SourceError(path.string(), 0, "cannot create: " + kInjected);
+  return std::make_unique<FaultyFile>(RealFileSystem().Create(path, permissionsOf), path, *this);
+}
+
+void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to) {
+  if (Strikes(FileOperation::Replace))
+    throw SourceError(to.string(), 0, "cannot replace it with the rewritten text: " + kInjected);
+  RealFileSystem().Replace(from, to);
+}
+
+void FaultyFileSystem::Remove(const fs::path& path) noexcept {
+  RealFileSystem().Remove(path);
+}
+
+bool FaultyFileSystem::Exists(const fs::path& path) {
+  return RealFileSystem().Exists(path);
+}
+
+std::vector<std::string> FaultyFileSystem::List(const fs::path& folder) {
+  return RealFileSystem().List(folder);
+}
+
+} // namespace qf::test
