@@ -2,7 +2,8 @@
 # Sourced, not run.
 
 QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
-  libbenchmark-dev libcli11-dev)
+  libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-wqy-microhei
+  qt6-translations-l10n)
 
 # Prints the packages of QF_PACKAGES that are not installed.
 qf_missing_packages() {

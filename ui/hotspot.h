@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/window_model.h"
+
+#include <QWidget>
+
+namespace qf::ui {
+
+/// A command hotspot: an invisible control of a control array, laid over
+/// the picture that shows the command. It draws nothing. Hidden or
+/// disabled, it takes no mouse events, so the mouse over it counts as being
+/// over its container.
+class Hotspot : public QWidget {
+  Q_OBJECT
+
+public:
+  /// A hotspot of an array, with its index (from 1) and its place (twips).
+  Hotspot(QWidget* parent, int index, const TwipsRect& place);
+  int Index() const { return index_; }
+
+  /// Its place in its container, in twips.
+  const TwipsRect& Place() const { return place_; }
+  void SetTop(int twips);
+
+signals:
+  void Clicked(int index);
+  void MouseMoved(int index);
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+private:
+  int index_;
+  TwipsRect place_;
+  bool pressed_ = false;
+};
+
+} // namespace qf::ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/window_model.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+namespace qf::ui {
+
+/// Puts a control at its place in its container, given in twips.
+inline void Place(QWidget* widget, const TwipsRect& rect) {
+  widget->setGeometry(Px(rect.Left), Px(rect.Top), Px(rect.Width), Px(rect.Height));
+}
+
+inline QColor ToQColor(const Rgb& colour) {
+  return QColor(colour.Red, colour.Green, colour.Blue);
+}
+
+/// Fills a control's background with `colour`.
+inline void FillBackground(QWidget* widget, const Rgb& colour, QPalette::ColorRole role) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, ToQColor(colour));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+} // namespace qf::ui
