@@ -101,7 +101,7 @@ void HoverFrameTest::onlyTheirSurfacesTakeTheFramesAway() {
   // handling: the frames stay.
   MoveTo(w.TxtOpen()->viewport());
   MoveTo(w.Picture1()->parentWidget(), {125, 5});
-  QTest::qWait(0);
+  QCoreApplication::processEvents();
   QVERIFY(Shown(w.LHttp1()) && Shown(w.LLabel1()) && Shown(w.LPic()));
   // The title picture takes the title hotspots' frame only.
   MoveTo(w.ImgTitle(), {200, 20});
@@ -134,7 +134,7 @@ void HoverFrameTest::disabledHotspotsNeverShowAFrame() {
   MoveTo(w.Img3(1));
   QTRY_VERIFY(Hidden(w.LPic()));
   MoveTo(w.Img3(2));
-  QTest::qWait(0);
+  QCoreApplication::processEvents();
   QVERIFY(Hidden(w.LPic()));
 }
 
