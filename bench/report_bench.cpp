@@ -39,6 +39,8 @@ public:
   void Remove(const fs::path& path) noexcept override { Files.erase(path.string()); }
   bool Exists(const fs::path& path) override { return Files.contains(path.string()); }
   std::vector<std::string> List(const fs::path&) override { return {}; }
+  fs::path Target(const fs::path& path) override { return path; }
+  bool SameFile(const fs::path& a, const fs::path& b) override { return a == b; }
 
 private:
   class File final : public qf::WritableFile {

@@ -5,7 +5,6 @@
 
 #include <ostream>
 #include <unistd.h>
-#include <variant>
 
 namespace qf::cli {
 namespace {
@@ -40,22 +39,21 @@ private:
 
 } // namespace
 
-int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& err) {
+int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& out,
+                 std::ostream& err) {
   const ProcessingSettings settings = SettingsFromOptions(options);
   const bool fromStdin = options.PrintFile == "-";
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
-  std::variant<FileSource, MemorySource> input =
-      fromStdin ? std::variant<FileSource, MemorySource>(FileSource::Borrow(STDIN_FILENO))
-                : std::variant<FileSource, MemorySource>(FileSource(options.PrintFile));
-  ByteSource& source = std::visit([](auto& s) -> ByteSource& { return s; }, input);
+  FileSource source = fromStdin ? FileSource::Borrow(STDIN_FILENO) : FileSource(options.PrintFile);
 
-  FileSink out = FileSink::Borrow(STDOUT_FILENO, "standard output");
-  HeldBackSink held(out);
+  OstreamSink output(out, "standard output");
+  HeldBackSink held(output);
   if (RewriteStream(source, held, name, settings, codePage) == kAlreadyProcessed) {
     err << name << ": already processed (it carries the marker line); nothing printed\n";
     return kExitAlreadyProcessed;
   }
   held.Release();
+  output.Flush();
   return kExitOk;
 }
 

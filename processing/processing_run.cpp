@@ -10,18 +10,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ProjectContents ReadProject(std::u16string_view projectPath, const RunEnvironment& environment) {
-  const std::string name = Utf16ToUtf8(projectPath);
-  const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(fs::path(name));
-  return ReadProjectFile(*source, name, environment.Codes, ProjectFolderOf(projectPath));
+ProjectContents ReadProject(const fs::path& projectFile, std::u16string_view projectPath,
+                            const RunEnvironment& environment) {
+  const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
+  return ReadProjectFile(*source, projectFile.string(), environment.Codes,
+                         ProjectFolderOf(projectPath));
 }
 
 /// Rewrites one file and puts the rewrite in its place; a file already
 /// processed keeps its bytes. The temporary file is gone afterwards,
 /// whatever the outcome.
-std::int32_t HandleFile(const SourceFileEntry& entry, const RunEnvironment& environment) {
+///
+/// A symbolic link is followed: its target is rewritten in place (the
+/// temporary file beside it) and the link stays a link, as the file the
+/// user keeps the code in is the target, often shared by several projects.
+std::int32_t HandleFile(const SourceFileEntry& entry, const fs::path& projectFile,
+                        const RunEnvironment& environment) {
   FileSystem& files = environment.Files;
-  const fs::path path = ResolveLocation(entry.Location, files);
+  const fs::path path = files.Target(ResolveLocation(entry.Location, files));
+  if (files.SameFile(path, projectFile))
+    throw SourceError(path.string(), 0,
+                      "it is the project file itself; it is not rewritten as a source file");
   const std::int32_t result =
       RewriteSourceFile(path, environment.Settings, environment.Codes, files);
   const fs::path temporary = TemporaryPathFor(path);
@@ -39,12 +48,13 @@ std::int32_t HandleFile(const SourceFileEntry& entry, const RunEnvironment& envi
 }
 
 void HandleKind(FileKind kind, const std::vector<SourceFileEntry>& entries,
-                const RunEnvironment& environment, OperationReport& report) {
+                const fs::path& projectFile, const RunEnvironment& environment,
+                OperationReport& report) {
   report.WriteHeading(kind);
   for (const SourceFileEntry& entry : entries) {
     report.WriteEntry(kind, entry);
     try {
-      report.WriteOutcome(HandleFile(entry, environment));
+      report.WriteOutcome(HandleFile(entry, projectFile, environment));
     } catch (const std::exception& failure) {
       report.WriteInterruption(Utf8ToUtf16Lenient(failure.what()));
       throw;
@@ -56,13 +66,14 @@ void HandleKind(FileKind kind, const std::vector<SourceFileEntry>& entries,
 
 void ProcessProject(std::u16string_view projectPath, const RunEnvironment& environment,
                     OperationReport& report) {
-  const ProjectContents project = ReadProject(projectPath, environment);
+  const fs::path projectFile(Utf16ToUtf8(projectPath));
+  const ProjectContents project = ReadProject(projectFile, projectPath, environment);
   report.WriteHead(project.Info);
-  HandleKind(FileKind::Form, project.FormFiles, environment, report);
-  HandleKind(FileKind::Module, project.ModuleFiles, environment, report);
-  HandleKind(FileKind::Class, project.ClassFiles, environment, report);
-  HandleKind(FileKind::UserControl, project.UserControlFiles, environment, report);
-  HandleKind(FileKind::PropertyPage, project.PropertyPageFiles, environment, report);
+  HandleKind(FileKind::Form, project.FormFiles, projectFile, environment, report);
+  HandleKind(FileKind::Module, project.ModuleFiles, projectFile, environment, report);
+  HandleKind(FileKind::Class, project.ClassFiles, projectFile, environment, report);
+  HandleKind(FileKind::UserControl, project.UserControlFiles, projectFile, environment, report);
+  HandleKind(FileKind::PropertyPage, project.PropertyPageFiles, projectFile, environment, report);
 }
 
 } // namespace qf

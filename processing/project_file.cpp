@@ -58,7 +58,7 @@ private:
 
 class ProjectReader {
 public:
-  ProjectReader(const std::string& name, u16string_view folder) : name_(name), folder_(folder) {}
+  explicit ProjectReader(u16string_view folder) : folder_(folder) {}
 
   void Take(const ProjectLine& line);
   ProjectContents Result() { return std::move(contents_); }
@@ -69,7 +69,6 @@ private:
   void Add(std::vector<SourceFileEntry>& list, const char* kind, const ProjectLine& line,
            std::u16string name, u16string_view file);
 
-  const std::string& name_;
   u16string_view folder_;
   ProjectContents contents_;
 };
@@ -163,7 +162,7 @@ std::u16string ProgramTypeOf(u16string_view value) {
 ProjectContents ReadProjectFile(ByteSource& source, const std::string& name, CodePage& codePage,
                                 u16string_view projectFolder) {
   LineReader reader(source);
-  ProjectReader project(name, projectFolder);
+  ProjectReader project(projectFolder);
   std::u16string buffer;
   std::string_view bytes;
   try {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -14,6 +15,18 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
   std::memcpy(buffer, rest_.data(), count);
   rest_.remove_prefix(count);
   return count;
+}
+
+void OstreamSink::Write(std::string_view bytes) {
+  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out_)
+    throw SourceError(name_, 0, "write failed");
+}
+
+void OstreamSink::Flush() {
+  out_.flush();
+  if (!out_)
+    throw SourceError(name_, 0, "write failed");
 }
 
 FileSource::FileSource(const std::filesystem::path& path) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,19 @@ public:
 
 private:
   std::string text_;
+};
+
+/// Writes a std::ostream; a failed write is an error naming `name`.
+class OstreamSink final : public ByteSink {
+public:
+  OstreamSink(std::ostream& out, std::string name) : out_(out), name_(std::move(name)) {}
+  void Write(std::string_view bytes) override;
+  /// Flushes the stream. Throws SourceError when it fails.
+  void Flush();
+
+private:
+  std::ostream& out_;
+  std::string name_;
 };
 
 /// Reads an open file descriptor (owned or not).

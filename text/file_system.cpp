@@ -64,6 +64,19 @@ public:
     return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
   }
 
+  fs::path Target(const fs::path& path) override {
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+      return path;
+    fs::path target = fs::canonical(path, error);
+    return error ? path : target;
+  }
+
+  bool SameFile(const fs::path& a, const fs::path& b) override {
+    std::error_code error;
+    return fs::equivalent(a, b, error) && !error;
+  }
+
   std::vector<std::string> List(const fs::path& folder) override {
     std::vector<std::string> names;
     std::error_code error;

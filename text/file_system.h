@@ -44,6 +44,13 @@ public:
 
   /// The names in `folder`; empty when it cannot be listed.
   virtual std::vector<std::string> List(const std::filesystem::path& folder) = 0;
+
+  /// The file that `path` names: the final target where it is a symbolic
+  /// link (or a chain of them), else `path` itself.
+  virtual std::filesystem::path Target(const std::filesystem::path& path) = 0;
+
+  /// Whether two paths name the same file.
+  virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) = 0;
 };
 
 /// The operating system's file system.

@@ -92,4 +92,12 @@ std::vector<std::string> FaultyFileSystem::List(const fs::path& folder) {
   return RealFileSystem().List(folder);
 }
 
+fs::path FaultyFileSystem::Target(const fs::path& path) {
+  return RealFileSystem().Target(path);
+}
+
+bool FaultyFileSystem::SameFile(const fs::path& a, const fs::path& b) {
+  return RealFileSystem().SameFile(a, b);
+}
+
 } // namespace qf::test

@@ -34,6 +34,8 @@ public:
   void Remove(const std::filesystem::path& path) noexcept override;
   bool Exists(const std::filesystem::path& path) override;
   std::vector<std::string> List(const std::filesystem::path& folder) override;
+  std::filesystem::path Target(const std::filesystem::path& path) override;
+  bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
 
   /// Counts a call of `operation`; true when this call is to fail.
   bool Strikes(FileOperation operation);

@@ -1,0 +1,59 @@
+// The comment-header builder on any text: the block always keeps its frame
+// and form, whatever the declaration.
+
+#include "fuzz/fuzz_input.h"
+#include "rewrite/procedure_header.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition)
+    std::abort();
+}
+
+std::vector<std::u16string_view> SplitCrLf(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  for (std::size_t end; (end = text.find(u"\r\n")) != std::u16string_view::npos;) {
+    lines.push_back(text.substr(0, end));
+    text.remove_prefix(end + 2);
+  }
+  lines.push_back(text);
+  return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qf::fuzz::FuzzInput input(data, size);
+  qf::ProcessingSettings settings;
+  if (input.TakeByte() % 2 == 1)
+    settings.Commit(4, qf::DeriveSeparators(u"=-*"));
+  // The rest as UTF-16 code units (lone surrogates and all); the rewrite
+  // never hands over a line break.
+  const std::string_view bytes = input.Rest();
+  std::u16string declaration;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                            static_cast<unsigned char>(bytes[i + 1]) << 8);
+    declaration.push_back(unit == u'\r' || unit == u'\n' ? u' ' : unit);
+  }
+
+  const std::u16string block = qf::BuildProcedureHeader(declaration, settings);
+  const std::vector<std::u16string_view> lines = SplitCrLf(block);
+  const std::u16string frame = u"'" + settings.SeparatorLine;
+  const std::u16string inner = u"'" + settings.SeparatorUnit + u" ";
+  Check(lines.size() >= 4);
+  Check(lines.front() == frame && lines.back() == frame);
+  for (std::size_t i = 1; i + 1 < lines.size(); ++i)
+    Check(lines[i].substr(0, inner.size()) == inner);
+  Check(lines[1].substr(inner.size(), 5) == u"过程名称：" ||
+        lines[1].substr(inner.size(), 5) == u"函数名称：");
+  const bool isFunction = lines[1].substr(inner.size(), 5) == u"函数名称：";
+  const std::u16string_view last = lines[lines.size() - 2];
+  Check(isFunction == (last.substr(inner.size(), 5) == u"返回类型："));
+  Check(qf::BuildProcedureHeader(declaration, settings) == block);
+  return 0;
+}

@@ -1,0 +1,47 @@
+// The project-file reader on any bytes: it either reads them or stops with
+// a SourceError; every location it gives is the folder joined to a
+// non-empty file text, or an absolute one.
+
+#include "fuzz/fuzz_input.h"
+#include "processing/project_file.h"
+#include "text/source_error.h"
+
+#include <cstdlib>
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition)
+    std::abort();
+}
+
+void CheckList(const std::vector<qf::SourceFileEntry>& list, bool named) {
+  Check(list.size() <= qf::kMaxEntriesPerKind);
+  for (const qf::SourceFileEntry& entry : list) {
+    Check(entry.Location.size() > 0);
+    Check(named || entry.Name.empty());
+    Check(entry.Location.find(u'\r') == std::u16string::npos);
+    Check(entry.Location.find(u'\n') == std::u16string::npos);
+  }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qf::fuzz::FuzzInput input(data, size);
+  qf::CodePage codePage(qf::fuzz::PickCodePage(input.TakeByte()));
+  qf::MemorySource source(input.Rest());
+  try {
+    const qf::ProjectContents project =
+        qf::ReadProjectFile(source, "fuzz.vbp", codePage, u"C:\\project\\");
+    CheckList(project.FormFiles, false);
+    CheckList(project.ModuleFiles, true);
+    CheckList(project.ClassFiles, true);
+    CheckList(project.UserControlFiles, false);
+    CheckList(project.PropertyPageFiles, false);
+    Check(project.Info.ProgramType.size() <= 3 || project.Info.ProgramType.empty());
+  } catch (const qf::SourceError& error) {
+    Check(std::string(error.what()).rfind("fuzz.vbp:", 0) == 0);
+  }
+  return 0;
+}
