@@ -1,0 +1,155 @@
+// The command line killed with SIGKILL at random moments while it rewrites
+// a project of several hundred files: after every kill each file holds its
+// original bytes or its complete rewrite, and a final run leaves exactly
+// the bytes of an uninterrupted run.
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "tests/rewrite_test_support.h"
+#include "tests/support/temp_dir.h"
+
+extern char** environ;
+
+namespace qf::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFiles = 300;
+constexpr int kKills = 40;
+
+/// A module of its own size and shape, so that files take different times.
+std::string Module(int n) {
+  std::string text = "Attribute VB_Name = \"m" + std::to_string(n) + "\"\r\nOption Explicit\r\n";
+  for (int p = 0; p < 1 + n % 7; ++p) {
+    text += "Public Function F" + std::to_string(p) + "(ByVal a As Long, _\r\n  b As String) As Long\r\n";
+    for (int line = 0; line < 20 * (1 + n % 5); ++line)
+      text += line % 4 == 0 ? "If a > " + std::to_string(line) + " Then\r\nb = \"x\"\r\nEnd If\r\n"
+                            : "  a = a + " + std::to_string(line) + "\r\n";
+    text += "End Function\r\n";
+  }
+  return text;
+}
+
+/// Starts quillformer-cli on `project`, its output thrown away.
+pid_t Start(const fs::path& project) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const std::string program = QF_CLI_PATH;
+  const std::string argument = project.string();
+  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
+                  nullptr};
+  pid_t pid = -1;
+  const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return error == 0 ? pid : -1;
+}
+
+int Wait(pid_t pid) {
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return status;
+}
+
+class CrashConsistencyTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::string project;
+    for (int n = 0; n < kFiles; ++n) {
+      const std::string name = "m" + std::to_string(n) + ".bas";
+      project += "Module=m" + std::to_string(n) + "; " + name + "\r\n";
+      originals_[name] = Module(n);
+      rewrites_[name] = Rewrite(originals_[name]).Text;
+    }
+    for (const TempDir* dir : {&work_, &reference_}) {
+      dir->Write("Big.vbp", project);
+      for (const auto& [name, text] : originals_)
+        dir->Write(name, text);
+    }
+  }
+
+  /// Counts the files that are neither original nor completely rewritten.
+  int Broken() {
+    int broken = 0;
+    for (const auto& [name, original] : originals_) {
+      if (!fs::exists(work_ / name)) {
+        ADD_FAILURE() << name << " is missing";
+        ++broken;
+        continue;
+      }
+      const std::string now = ReadBytes(work_ / name);
+      if (now != original && now != rewrites_.at(name)) {
+        ADD_FAILURE() << name << " is partial (" << now.size() << " bytes)";
+        ++broken;
+      }
+    }
+    return broken;
+  }
+
+  std::map<std::string, std::string> originals_;
+  std::map<std::string, std::string> rewrites_;
+  TempDir work_;
+  TempDir reference_;
+};
+
+TEST_F(CrashConsistencyTest, KilledRunsLoseNothing) {
+  // An uninterrupted run, to know its bytes and how long it takes.
+  const Clock::time_point started = Clock::now();
+  const pid_t whole = Start(reference_ / "Big.vbp");
+  ASSERT_GT(whole, 0);
+  const int wholeStatus = Wait(whole);
+  ASSERT_TRUE(WIFEXITED(wholeStatus) && WEXITSTATUS(wholeStatus) == 0);
+  const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started);
+
+  const auto seed = static_cast<unsigned>(::testing::UnitTest::GetInstance()->random_seed());
+  std::mt19937 random(seed);
+  int kills = 0;
+  int checked = 0;
+  int broken = 0;
+  for (int round = 0; round < kKills; ++round) {
+    const pid_t pid = Start(work_ / "Big.vbp");
+    ASSERT_GT(pid, 0);
+    const auto moment = std::chrono::microseconds(random() % (duration.count() * 3 / 4 + 1));
+    std::this_thread::sleep_for(moment);
+    ::kill(pid, SIGKILL);
+    const int status = Wait(pid);
+    broken += Broken();
+    checked += kFiles;
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
+      ++kills; // killed while it worked: the next run goes on from here
+    } else {
+      for (const auto& [name, text] : originals_) // it finished: start again
+        work_.Write(name, text);
+    }
+  }
+  const pid_t last = Start(work_ / "Big.vbp");
+  const int lastStatus = Wait(last);
+  ASSERT_TRUE(WIFEXITED(lastStatus) && WEXITSTATUS(lastStatus) == 0);
+  for (const auto& [name, original] : originals_)
+    EXPECT_EQ(ReadBytes(work_ / name), ReadBytes(reference_ / name)) << name;
+  for (const auto& entry : fs::directory_iterator(work_.Path()))
+    EXPECT_FALSE(entry.path().string().ends_with("tmp")) << entry.path();
+  EXPECT_EQ(broken, 0);
+  EXPECT_GT(kills, kKills / 2) << "most runs must be killed while they work";
+  RecordProperty("kills", kills);
+  RecordProperty("files_checked", checked);
+  std::printf("crash consistency: seed %u, %d kills, %d files checked, %d partial or missing, "
+              "uninterrupted run %lld us\n",
+              seed, kills, checked, broken, static_cast<long long>(duration.count()));
+}
+
+} // namespace
+} // namespace qf::test
