@@ -11,6 +11,7 @@
 #include "rewrite/rewrite_pass.h"
 #include "text/line_reader.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -18,10 +19,14 @@ namespace {
 
 namespace kw = qf::keywords;
 
-void Check(bool condition) {
-  if (!condition)
-    std::abort();
+/// Stops the fuzzer, naming the line of the property that failed.
+void Check(bool condition, int line) {
+  if (condition)
+    return;
+  std::fprintf(stderr, "property failed at rewrite_fuzz.cpp:%d\n", line);
+  std::abort();
 }
+#define CHECK(condition) Check((condition), __LINE__)
 
 struct Outcome {
   bool Failed = false;
@@ -38,7 +43,7 @@ Outcome Rewrite(std::string_view input, const qf::ProcessingSettings& settings,
   try {
     outcome.Result = qf::RewriteStream(source, sink, "fuzz.bas", settings, codePage);
   } catch (const qf::SourceError& error) {
-    Check(std::string(error.what()).rfind("fuzz.bas:", 0) == 0);
+    CHECK(std::string(error.what()).rfind("fuzz.bas:", 0) == 0);
     outcome.Failed = true;
   }
   outcome.Text = sink.Text();
@@ -49,7 +54,7 @@ std::vector<std::string_view> SplitCrLf(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t end = text.find("\r\n");
-    Check(end != std::string_view::npos); // every line written ends with CR LF
+    CHECK(end != std::string_view::npos); // every line written ends with CR LF
     lines.push_back(text.substr(0, end));
     text.remove_prefix(end + 2);
   }
@@ -97,8 +102,8 @@ bool CheckTextKept(std::string_view input, const Outcome& out,
   const std::u16string_view marker = u"'Quillformer By Vendelmark";
   std::size_t o = 0;
   const auto expect = [&](std::string_view bytes) {
-    Check(o < written.size() && kw::TrimSpaces(written[o]) == bytes);
-    Check(written[o].size() == bytes.size() || written[o].front() == ' ');
+    CHECK(o < written.size() && kw::TrimSpaces(written[o]) == bytes);
+    CHECK(written[o].size() == bytes.size() || written[o].front() == ' ');
     ++o;
   };
   bool inCode = false;
@@ -108,7 +113,7 @@ bool CheckTextKept(std::string_view input, const Outcome& out,
     const InputLine& line = in[i];
     if (!inCode) {
       if (line.Text == marker) {
-        Check(out.Result == qf::kAlreadyProcessed && o == written.size());
+        CHECK(out.Result == qf::kAlreadyProcessed && o == written.size());
         return false;
       }
       if (kw::StartsWith(line.Text, u"ATTRIBUTE"))
@@ -121,7 +126,7 @@ bool CheckTextKept(std::string_view input, const Outcome& out,
       }
     }
     if (!markerWritten) {
-      Check(o < written.size() && written[o] == qf::kMarkerLine);
+      CHECK(o < written.size() && written[o] == qf::kMarkerLine);
       ++o;
       markerWritten = true;
     }
@@ -131,8 +136,11 @@ bool CheckTextKept(std::string_view input, const Outcome& out,
     }
     std::string bytes = line.Bytes;
     std::u16string text = line.Text;
-    while (kw::EndsWith(text, u"_") && i + 1 < in.size()) {
+    // The header goes on while the line last read ends with "_" (the
+    // joined text may end with one that is not a continuation mark).
+    for (bool more = kw::EndsWith(text, u"_"); more && i + 1 < in.size();) {
       const InputLine& next = in[++i];
+      more = kw::EndsWith(next.Text, u"_");
       bytes.pop_back();
       text.pop_back();
       while (!bytes.empty() && bytes.back() == ' ')
@@ -151,13 +159,13 @@ bool CheckTextKept(std::string_view input, const Outcome& out,
     codePage.Encode(qf::BuildProcedureHeader(text, settings), block);
     block += "\r\n";
     for (std::string_view blockLine : SplitCrLf(block)) {
-      Check(o < written.size() && written[o] == blockLine);
+      CHECK(o < written.size() && written[o] == blockLine);
       ++o;
     }
-    Check(o < written.size() && written[o] == bytes);
+    CHECK(o < written.size() && written[o] == bytes);
     ++o;
   }
-  Check(o == written.size() && out.Result == qf::kRewritten);
+  CHECK(o == written.size() && out.Result == qf::kRewritten);
   return markerWritten;
 }
 
@@ -177,12 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Outcome first = Rewrite(file, settings, codePage);
   const Outcome again = Rewrite(file, settings, codePage);
-  Check(first.Failed == again.Failed && first.Result == again.Result && first.Text == again.Text);
+  CHECK(first.Failed == again.Failed && first.Result == again.Result && first.Text == again.Text);
   if (first.Failed)
     return 0;
   if (CheckTextKept(file, first, settings, codePage)) {
     const Outcome fedBack = Rewrite(first.Text, settings, codePage);
-    Check(!fedBack.Failed && fedBack.Result == qf::kAlreadyProcessed);
+    CHECK(!fedBack.Failed && fedBack.Result == qf::kAlreadyProcessed);
   }
   return 0;
 }

@@ -1,17 +1,16 @@
 // Bad input through the real command line body (in-process): each case
 // ends in a clear message or a sound result, and nothing is lost.
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <random>
-#include <sstream>
-
 #include "cli/cli_app.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
 
 namespace qf::test {
 namespace {
@@ -116,13 +115,13 @@ TEST_F(BadInputTest, ListedFoldersMissingFilesAndTheProjectItself) {
     std::string Path;
     std::string Cause;
   };
-  for (const Case& c : {Case{"Module=f; Folder.bas", "Folder.bas",
-                             "cannot open for reading: it is a directory"},
-                        Case{"Module=g; Gone.bas", "Gone.bas",
-                             "cannot open for reading: No such file or directory"},
-                        Case{"Module=p; Self.vbp", "Self.vbp",
-                             "it is the project file itself; it is not rewritten as a source "
-                             "file"}}) {
+  for (const Case& c :
+       {Case{"Module=f; Folder.bas", "Folder.bas", "cannot open for reading: it is a directory"},
+        Case{"Module=g; Gone.bas", "Gone.bas",
+             "cannot open for reading: No such file or directory"},
+        Case{"Module=p; Self.vbp", "Self.vbp",
+             "it is the project file itself; it is not rewritten as a source "
+             "file"}}) {
     dir_.Write("Self.vbp", c.Line + "\r\nModule=m; m.bas\r\n");
     const Result result = Run("Self.vbp");
     EXPECT_EQ(result.Status, 1) << c.Line;

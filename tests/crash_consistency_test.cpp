@@ -3,20 +3,19 @@
 // original bytes or its complete rewrite, and a final run leaves exactly
 // the bytes of an uninterrupted run.
 
-#include <gtest/gtest.h>
+#include "tests/rewrite_test_support.h"
+#include "tests/support/temp_dir.h"
+
+#include <chrono>
 #include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-
-#include <chrono>
-#include <filesystem>
-#include <map>
-#include <random>
 #include <thread>
-
-#include "tests/rewrite_test_support.h"
-#include "tests/support/temp_dir.h"
 
 extern char** environ;
 
@@ -33,7 +32,8 @@ constexpr int kKills = 40;
 std::string Module(int n) {
   std::string text = "Attribute VB_Name = \"m" + std::to_string(n) + "\"\r\nOption Explicit\r\n";
   for (int p = 0; p < 1 + n % 7; ++p) {
-    text += "Public Function F" + std::to_string(p) + "(ByVal a As Long, _\r\n  b As String) As Long\r\n";
+    text += "Public Function F" + std::to_string(p) +
+            "(ByVal a As Long, _\r\n  b As String) As Long\r\n";
     for (int line = 0; line < 20 * (1 + n % 5); ++line)
       text += line % 4 == 0 ? "If a > " + std::to_string(line) + " Then\r\nb = \"x\"\r\nEnd If\r\n"
                             : "  a = a + " + std::to_string(line) + "\r\n";
@@ -50,8 +50,7 @@ pid_t Start(const fs::path& project) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   const std::string program = QF_CLI_PATH;
   const std::string argument = project.string();
-  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
-                  nullptr};
+  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
   pid_t pid = -1;
   const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
@@ -112,7 +111,8 @@ TEST_F(CrashConsistencyTest, KilledRunsLoseNothing) {
   ASSERT_GT(whole, 0);
   const int wholeStatus = Wait(whole);
   ASSERT_TRUE(WIFEXITED(wholeStatus) && WEXITSTATUS(wholeStatus) == 0);
-  const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started);
+  const auto duration =
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started);
 
   const auto seed = static_cast<unsigned>(::testing::UnitTest::GetInstance()->random_seed());
   std::mt19937 random(seed);

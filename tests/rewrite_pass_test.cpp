@@ -194,6 +194,16 @@ TEST(RewritePassTest, JoiningNeverFusesTwoWords) {
           Lines({"Function F(a As Long)", "End Function"}));
 }
 
+// The header goes on while the line just read ends with "_": a joined
+// text that happens to end with one does not pull in the next line.
+TEST(RewritePassTest, TheLineReadDecidesWhetherTheHeaderGoesOn) {
+  EXPECT_EQ(
+      Rewrite(Lines({"Attribute VB_Name = \"m\"", "Sub A(x, _ _", "", "y = 1", "End Sub"})).Text,
+      Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
+          HeaderBlock({"'## 过程名称：A", "'## 参数：x  类型不确定", "'## 参数：_  类型不确定"}) +
+          Lines({"Sub A(x, _", "    y = 1", "End Sub"}));
+}
+
 TEST(RewritePassTest, AFileEndingInsideAContinuedHeaderEndsTheHeaderThere) {
   EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "Private Sub A(x, _", "y, _"})).Text,
             Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
