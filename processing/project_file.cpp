@@ -5,6 +5,9 @@
 #include "text/line_reader.h"
 #include "text/utf.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace qf {
 namespace {
 
@@ -23,6 +26,39 @@ std::u16string Unquoted(u16string_view value) {
   return std::u16string(value);
 }
 
+/// The keys the run reads; every other setting is passed over.
+enum class Key {
+  Type,
+  Form,
+  Module,
+  Class,
+  UserControl,
+  PropertyPage,
+  Startup,
+  Name,
+  MajorVer,
+  MinorVer,
+  RevisionVer,
+  VersionCompanyName,
+  None
+};
+
+constexpr std::u16string_view kKeyNames[] = {
+    u"TYPE",    u"FORM", u"MODULE",   u"CLASS",    u"USERCONTROL", u"PROPERTYPAGE",
+    u"STARTUP", u"NAME", u"MAJORVER", u"MINORVER", u"REVISIONVER", u"VERSIONCOMPANYNAME"};
+
+/// The key that `text` names as a whole, whatever its letter case.
+Key KeyOf(u16string_view text) {
+  for (std::size_t i = 0; i < std::size(kKeyNames); ++i) {
+    const u16string_view name = kKeyNames[i];
+    if (text.size() == name.size() &&
+        std::equal(text.begin(), text.end(), name.begin(),
+                   [](char16_t c, char16_t upper) { return keywords::UpperAscii(c) == upper; }))
+      return static_cast<Key>(i);
+  }
+  return Key::None;
+}
+
 /// One line of the project file, cut into key and value.
 class ProjectLine {
 public:
@@ -35,13 +71,8 @@ public:
     }
   }
 
-  bool HasKey() const { return !key_.empty(); }
+  Key GetKey() const { return KeyOf(key_); }
   u16string_view Value() const { return value_; }
-
-  /// The key equals `key` (upper case) as a whole, whatever its letter case.
-  template <std::size_t N> bool Is(const char16_t (&key)[N]) const {
-    return keywords::Is(key_, key);
-  }
 
   [[noreturn]] void Fail(const std::string& why) const {
     throw SourceError(fileName_, number_,
@@ -76,30 +107,46 @@ private:
 void ProjectReader::Take(const ProjectLine& line) {
   ProjectInfo& info = contents_.Info;
   const u16string_view value = line.Value();
-  if (line.Is(u"TYPE"))
+  switch (line.GetKey()) {
+  case Key::Type:
     info.ProgramType = ProgramTypeOf(value);
-  else if (line.Is(u"FORM"))
+    break;
+  case Key::Form:
     AddFile(contents_.FormFiles, "forms", line);
-  else if (line.Is(u"MODULE"))
+    break;
+  case Key::Module:
     AddNamedFile(contents_.ModuleFiles, "modules", line);
-  else if (line.Is(u"CLASS"))
+    break;
+  case Key::Class:
     AddNamedFile(contents_.ClassFiles, "class modules", line);
-  else if (line.Is(u"USERCONTROL"))
+    break;
+  case Key::UserControl:
     AddFile(contents_.UserControlFiles, "user controls", line);
-  else if (line.Is(u"PROPERTYPAGE"))
+    break;
+  case Key::PropertyPage:
     AddFile(contents_.PropertyPageFiles, "property pages", line);
-  else if (line.Is(u"STARTUP"))
+    break;
+  case Key::Startup:
     info.StartupObject = Unquoted(value);
-  else if (line.Is(u"NAME"))
+    break;
+  case Key::Name:
     info.ProjectName = Unquoted(value);
-  else if (line.Is(u"MAJORVER"))
+    break;
+  case Key::MajorVer:
     info.MajorVersion = Trim(value);
-  else if (line.Is(u"MINORVER"))
+    break;
+  case Key::MinorVer:
     info.MinorVersion = Trim(value);
-  else if (line.Is(u"REVISIONVER"))
+    break;
+  case Key::RevisionVer:
     info.RevisionVersion = Trim(value);
-  else if (line.Is(u"VERSIONCOMPANYNAME"))
+    break;
+  case Key::VersionCompanyName:
     info.CompanyName = Unquoted(value);
+    break;
+  case Key::None:
+    break;
+  }
 }
 
 void ProjectReader::AddFile(std::vector<SourceFileEntry>& list, const char* kind,
@@ -128,22 +175,16 @@ void ProjectReader::Add(std::vector<SourceFileEntry>& list, const char* kind,
   list.push_back({std::move(name), LocationOf(folder_, file)});
 }
 
-/// Whether the raw line's key (the ASCII text before "=") is one the run
-/// reads.
+/// Whether the raw line's key (the text before "=") is one the run reads.
 bool HasKnownKey(std::string_view bytes) {
   const std::size_t equals = bytes.find('=');
   if (equals == std::string_view::npos)
     return false;
   const std::string_view key = keywords::TrimSpaces(bytes.substr(0, equals));
-  std::u16string wide(key.begin(), key.end());
-  for (char16_t& c : wide)
-    c = keywords::UpperAscii(c);
-  for (u16string_view known :
-       {u"TYPE", u"FORM", u"MODULE", u"CLASS", u"USERCONTROL", u"PROPERTYPAGE", u"STARTUP", u"NAME",
-        u"MAJORVER", u"MINORVER", u"REVISIONVER", u"VERSIONCOMPANYNAME"})
-    if (wide == known)
-      return true;
-  return false;
+  std::u16string wide;
+  for (char byte : key)
+    wide.push_back(static_cast<unsigned char>(byte));
+  return KeyOf(wide) != Key::None;
 }
 
 } // namespace
@@ -179,9 +220,7 @@ ProjectContents ReadProjectFile(ByteSource& source, const std::string& name, Cod
                               std::to_string(reader.LineOffset() + fault.Offset()) +
                               " in the file)");
       }
-      const ProjectLine line(text, reader.LineNumber(), name);
-      if (line.HasKey())
-        project.Take(line);
+      project.Take(ProjectLine(text, reader.LineNumber(), name));
     }
   } catch (const ReadFault& fault) {
     throw SourceError(name, reader.LineNumber() + 1, fault.what());
