@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -18,31 +19,43 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = 30000;
 
-/// Files held in a map: enough of a file system for a run.
+/// Files held in a map: enough of a file system for a run (whose commits
+/// come from a helper thread, hence the lock).
 class MemoryFileSystem final : public qf::FileSystem {
 public:
   std::map<std::string, std::string> Files;
 
   std::unique_ptr<qf::ByteSource> OpenForReading(const fs::path& path) override {
+    const std::lock_guard lock(mutex_);
     const auto it = Files.find(path.string());
     if (it == Files.end())
-      throw qf::SourceError(path.string(), 0, "cannot open for reading: not in memory");
+      qf::RaiseFailure(qf::FailureKind::Open, path.string(), "not in memory");
     return std::make_unique<qf::MemorySource>(it->second);
   }
   std::unique_ptr<qf::WritableFile> Create(const fs::path& path, const fs::path&) override {
+    const std::lock_guard lock(mutex_);
     return std::make_unique<File>(Files[path.string()]);
   }
   void Replace(const fs::path& from, const fs::path& to) override {
+    const std::lock_guard lock(mutex_);
     Files[to.string()] = std::move(Files[from.string()]);
     Files.erase(from.string());
   }
-  void Remove(const fs::path& path) noexcept override { Files.erase(path.string()); }
-  bool Exists(const fs::path& path) override { return Files.contains(path.string()); }
+  void Remove(const fs::path& path) noexcept override {
+    const std::lock_guard lock(mutex_);
+    Files.erase(path.string());
+  }
+  bool Exists(const fs::path& path) override {
+    const std::lock_guard lock(mutex_);
+    return Files.contains(path.string());
+  }
   std::vector<std::string> List(const fs::path&) override { return {}; }
   fs::path Target(const fs::path& path) override { return path; }
   bool SameFile(const fs::path& a, const fs::path& b) override { return a == b; }
 
 private:
+  std::mutex mutex_;
+
   class File final : public qf::WritableFile {
   public:
     explicit File(std::string& bytes) : bytes_(bytes) { bytes_.clear(); }
@@ -59,11 +72,11 @@ void BM_ReportOf30000Entries(benchmark::State& state) {
   const qf::SourceFileEntry entry{u"modModule12345", u"/home/user/project/modModule12345.bas"};
   for (auto _ : state) {
     qf::OperationReport report;
-    report.WriteHead({u"Demo", u"Exe", u"Acme", u"1", u"0", u"0", u"frmMain"});
-    report.WriteHeading(qf::FileKind::Module);
+    report.ProjectRead({u"Demo", u"Exe", u"Acme", u"1", u"0", u"0", u"frmMain"});
+    report.KindStarted(qf::FileKind::Module);
     for (int i = 0; i < kEntries; ++i) {
-      report.WriteEntry(qf::FileKind::Module, entry);
-      report.WriteOutcome(qf::kRewritten);
+      report.FileStarted(qf::FileKind::Module, entry);
+      report.FileDone(qf::FileKind::Module, entry, qf::RewriteOutcome::Rewritten);
     }
     benchmark::DoNotOptimize(report.Text().data());
   }

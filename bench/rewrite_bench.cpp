@@ -86,7 +86,8 @@ bool RewriteInMemory(benchmark::State& state, const std::string& sample,
   qf::MemorySource source(sample);
   CountingSink sink;
   try {
-    if (qf::RewriteStream(source, sink, "Form1.frm", settings, codePage) != qf::kRewritten) {
+    if (qf::RewriteStream(source, sink, "Form1.frm", settings, codePage) !=
+        qf::RewriteOutcome::Rewritten) {
       state.SkipWithError("the generated module carries the marker line");
       return false;
     }
@@ -119,8 +120,8 @@ void BM_RewriteStreamChineseComments(benchmark::State& state) {
   BenchmarkRewriteStream(state, ChineseSample());
 }
 
-/// RewriteSourceFile on a file in the page cache: reading it and writing
-/// the temporary file are timed, deleting the temporary file is not.
+/// StageRewrite on a file in the page cache: reading it and writing the
+/// temporary file are timed, deleting the temporary file is not.
 void BM_RewriteSourceFileAscii(benchmark::State& state) {
   const std::string& sample = AsciiSample();
   const ScratchFolder folder;
@@ -131,10 +132,11 @@ void BM_RewriteSourceFileAscii(benchmark::State& state) {
   }
   const qf::ProcessingSettings settings = qf::ProcessingSettings::StartUp();
   qf::CodePage codePage("CP936");
-  const fs::path temporary = qf::TemporaryPathFor(path);
   for (auto _ : state) {
+    qf::StagedRewrite staged;
     try {
-      if (qf::RewriteSourceFile(path, settings, codePage) != qf::kRewritten) {
+      staged = qf::StageRewrite(path, settings, codePage, qf::RealFileSystem());
+      if (!staged.Staged) {
         state.SkipWithError("the generated module carries the marker line");
         return;
       }
@@ -143,7 +145,7 @@ void BM_RewriteSourceFileAscii(benchmark::State& state) {
       return;
     }
     state.PauseTiming();
-    fs::remove(temporary);
+    staged.Staged.reset(); // removes the temporary file
     state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(sample.size()));

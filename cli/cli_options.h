@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/processing_settings.h"
+#include "text/code_page.h"
 
 #include <optional>
 #include <stdexcept>
@@ -25,11 +26,11 @@ public:
 
 /// What the command line asked for.
 struct CliOptions {
-  std::string Project;                  ///< PROJECT.vbp: process the whole project in place
-  std::string PrintFile;                ///< --print FILE ("-": standard input)
-  std::optional<int> Indent;            ///< --indent N, 0 to 100
-  std::optional<std::string> Separator; ///< --separator TEXT (UTF-8)
-  std::string Encoding = "CP936";       ///< --encoding NAME
+  std::string Project;                    ///< PROJECT.vbp: process the whole project in place
+  std::string PrintFile;                  ///< --print FILE ("-": standard input)
+  std::optional<int> Indent;              ///< --indent N, 0 to 100
+  std::optional<std::string> Separator;   ///< --separator TEXT (UTF-8)
+  std::string Encoding{kDefaultCodePage}; ///< --encoding NAME
   bool ShowHelp = false;
   bool ShowVersion = false;
 };

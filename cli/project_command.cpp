@@ -1,5 +1,6 @@
 #include "cli/project_command.h"
 
+#include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "text/utf.h"
 
@@ -19,7 +20,9 @@ int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& fi
   OperationReport report([&out](std::u16string_view line) {
     out << Utf16ToUtf8(line) << '\n' << std::flush;
   });
-  ProcessProject(projectPath, RunEnvironment{settings, codePage, files}, report);
+  if (const std::optional<Failure> failure =
+          ProcessProject(projectPath, RunEnvironment{settings, codePage, files}, report))
+    throw FailureError(*failure);
   return kExitOk;
 }
 

@@ -10,9 +10,9 @@ namespace qf::cli {
 
 /// Processes options.Project in place and writes the operation report to
 /// `out` as it grows, a line at a time, in UTF-8 with LF line ends. Returns
-/// kExitOk when every file was handled. Throws SourceError (or another
-/// std::exception) at the failure that stopped the run; the report written
-/// so far then ends with its interruption line.
+/// kExitOk when every file was handled. Raises the failure that stopped the
+/// run (FailureError) for the caller to render; the report written so far
+/// then ends with its interruption line.
 int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& files,
                    std::ostream& out);
 

@@ -1,9 +1,12 @@
 // The comment-header builder on any text: the block always keeps its frame
-// and form, whatever the declaration.
+// and form, whatever the declaration; and the writer that builds it straight
+// from the bytes of an ASCII line writes the bytes of the block encoded.
 
 #include "fuzz/fuzz_input.h"
+#include "rewrite/comment_block_writer.h"
 #include "rewrite/procedure_header.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -55,5 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::u16string_view last = lines[lines.size() - 2];
   Check(isFunction == (last.substr(inner.size(), 5) == u"返回类型："));
   Check(qf::BuildProcedureHeader(declaration, settings) == block);
+
+  if (std::all_of(declaration.begin(), declaration.end(), [](char16_t c) { return c < 0x80; })) {
+    const std::string bytes(declaration.begin(), declaration.end());
+    qf::CodePage codePage("CP936");
+    std::string expected;
+    codePage.Encode(block, expected);
+    expected += "\r\n";
+    std::string written;
+    qf::CommentBlockWriter writer(settings, qf::kChineseLabels, codePage);
+    writer.Write(std::string_view(bytes), written);
+    Check(written == expected);
+    written.clear();
+    writer.Write(std::u16string_view(declaration), written); // pieces now cached
+    Check(written == expected);
+  }
   return 0;
 }

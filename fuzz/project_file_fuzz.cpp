@@ -1,10 +1,10 @@
 // The project-file reader on any bytes: it either reads them or stops with
-// a SourceError; every location it gives is the folder joined to a
-// non-empty file text, or an absolute one.
+// a failure naming the file and a line; every location it gives is the
+// folder joined to a non-empty file text, or an absolute one.
 
 #include "fuzz/fuzz_input.h"
 #include "processing/project_file.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 
 #include <cstdlib>
 
@@ -34,14 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const qf::ProjectContents project =
         qf::ReadProjectFile(source, "fuzz.vbp", codePage, u"C:\\project\\");
-    CheckList(project.FormFiles, false);
-    CheckList(project.ModuleFiles, true);
-    CheckList(project.ClassFiles, true);
-    CheckList(project.UserControlFiles, false);
-    CheckList(project.PropertyPageFiles, false);
+    for (const qf::FileKindInfo& kind : qf::kFileKinds)
+      CheckList(project.Entries(kind.Kind), kind.Named);
     Check(project.Info.ProgramType.size() <= 3 || project.Info.ProgramType.empty());
-  } catch (const qf::SourceError& error) {
-    Check(std::string(error.what()).rfind("fuzz.vbp:", 0) == 0);
+  } catch (const qf::FailureError& error) {
+    Check(error.Get().File == "fuzz.vbp" && error.Get().Line != 0);
   }
   return 0;
 }

@@ -1,8 +1,8 @@
 #include "processing/processing_run.h"
 
+#include "processing/commit_worker.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
-#include "rewrite/rewrite_pass.h"
 #include "text/utf.h"
 
 namespace qf {
@@ -10,70 +10,132 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ProjectContents ReadProject(const fs::path& projectFile, std::u16string_view projectPath,
-                            const RunEnvironment& environment) {
-  const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
-  return ReadProjectFile(*source, projectFile.string(), environment.Codes,
-                         ProjectFolderOf(projectPath));
+/// One run over a project that has been read: stages each file's rewrite,
+/// hands it to the commit worker, and tells the observer in order.
+class ProjectRun {
+public:
+  ProjectRun(const ProjectContents& project, fs::path projectFile,
+             const RunEnvironment& environment, RunObserver& observer)
+      : project_(project), projectFile_(std::move(projectFile)), environment_(environment),
+        observer_(observer) {}
+
+  std::optional<Failure> Go();
+
+private:
+  std::optional<Failure> Handle(FileKind kind, const SourceFileEntry& entry);
+  fs::path Locate(const SourceFileEntry& entry);
+  std::optional<Failure> FinishInFlight();
+  void AnnounceKindsThrough(std::size_t kind);
+
+  /// The file whose rewrite the worker is putting in place.
+  struct InFlight {
+    FileKind Kind;
+    const SourceFileEntry* Entry;
+    fs::path Path;
+  };
+
+  const ProjectContents& project_;
+  fs::path projectFile_;
+  const RunEnvironment& environment_;
+  RunObserver& observer_;
+  std::size_t kindsAnnounced_ = 0;
+  std::optional<InFlight> inFlight_;
+  CommitWorker worker_; // last: ends (waiting for a commit in flight) before the rest
+};
+
+std::optional<Failure> ProjectRun::Go() {
+  for (const FileKindInfo& kind : kFileKinds)
+    for (const SourceFileEntry& entry : project_.Entries(kind.Kind))
+      if (std::optional<Failure> failure = Handle(kind.Kind, entry))
+        return failure;
+  if (std::optional<Failure> failure = FinishInFlight())
+    return failure;
+  AnnounceKindsThrough(kFileKindCount - 1);
+  return std::nullopt;
 }
 
-/// Rewrites one file and puts the rewrite in its place; a file already
-/// processed keeps its bytes. The temporary file is gone afterwards,
-/// whatever the outcome.
-///
-/// A symbolic link is followed: its target is rewritten in place (the
-/// temporary file beside it) and the link stays a link, as the file the
-/// user keeps the code in is the target, often shared by several projects.
-std::int32_t HandleFile(const SourceFileEntry& entry, const fs::path& projectFile,
-                        const RunEnvironment& environment) {
-  FileSystem& files = environment.Files;
-  const fs::path path = files.Target(ResolveLocation(entry.Location, files));
-  if (files.SameFile(path, projectFile))
-    throw SourceError(path.string(), 0,
-                      "it is the project file itself; it is not rewritten as a source file");
-  const std::int32_t result =
-      RewriteSourceFile(path, environment.Settings, environment.Codes, files);
-  const fs::path temporary = TemporaryPathFor(path);
-  if (result == kAlreadyProcessed) {
-    files.Remove(temporary);
-    return result;
-  }
+/// Stages the file's rewrite while the one before it is being put in place,
+/// then tells both in order. A failure of the file before wins: the run
+/// stops there, and this file's temporary file goes with `staged`. A file
+/// listed again (by another name too) waits for its first rewrite to be in
+/// place, and so reads it.
+std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& entry) {
+  StagedRewrite staged;
+  std::optional<Failure> failure;
+  fs::path path;
   try {
-    files.Replace(temporary, path);
-  } catch (...) {
-    files.Remove(temporary);
-    throw;
+    path = Locate(entry);
+    if (inFlight_ &&
+        (path == inFlight_->Path || environment_.Files.SameFile(path, inFlight_->Path)))
+      if (std::optional<Failure> before = FinishInFlight())
+        return before;
+    staged = StageRewrite(path, environment_.Settings, environment_.Codes, environment_.Files);
+  } catch (const FailureError& error) {
+    failure = error.Get();
   }
-  return result;
+  if (std::optional<Failure> before = FinishInFlight())
+    return before;
+  AnnounceKindsThrough(static_cast<std::size_t>(kind));
+  observer_.FileStarted(kind, entry);
+  if (failure) {
+    observer_.Stopped(*failure);
+    return failure;
+  }
+  if (!staged.Staged) {
+    observer_.FileDone(kind, entry, staged.Outcome);
+    return std::nullopt;
+  }
+  inFlight_ = InFlight{kind, &entry, std::move(path)};
+  worker_.Start(std::move(staged.Staged));
+  return std::nullopt;
 }
 
-void HandleKind(FileKind kind, const std::vector<SourceFileEntry>& entries,
-                const fs::path& projectFile, const RunEnvironment& environment,
-                OperationReport& report) {
-  report.WriteHeading(kind);
-  for (const SourceFileEntry& entry : entries) {
-    report.WriteEntry(kind, entry);
-    try {
-      report.WriteOutcome(HandleFile(entry, projectFile, environment));
-    } catch (const std::exception& failure) {
-      report.WriteInterruption(Utf8ToUtf16Lenient(failure.what()));
-      throw;
-    }
+/// The file an entry names. A symbolic link is followed: its target is
+/// rewritten in place (the temporary file beside it) and the link stays a
+/// link, as the file the user keeps the code in is the target, often shared
+/// by several projects.
+fs::path ProjectRun::Locate(const SourceFileEntry& entry) {
+  FileSystem& files = environment_.Files;
+  fs::path path = files.Target(ResolveLocation(entry.Location, files));
+  if (files.SameFile(path, projectFile_))
+    RaiseFailure(FailureKind::ProjectFileListed, path.string());
+  return path;
+}
+
+std::optional<Failure> ProjectRun::FinishInFlight() {
+  if (!inFlight_)
+    return std::nullopt;
+  const InFlight done = std::move(*inFlight_);
+  inFlight_.reset();
+  if (std::optional<Failure> failure = worker_.Finish()) {
+    observer_.Stopped(*failure);
+    return failure;
   }
+  observer_.FileDone(done.Kind, *done.Entry, RewriteOutcome::Rewritten);
+  return std::nullopt;
+}
+
+/// Tells the kinds up to `kind` (by their place in the table) not yet told.
+void ProjectRun::AnnounceKindsThrough(std::size_t kind) {
+  for (; kindsAnnounced_ <= kind; ++kindsAnnounced_)
+    observer_.KindStarted(kFileKinds[kindsAnnounced_].Kind);
 }
 
 } // namespace
 
-void ProcessProject(std::u16string_view projectPath, const RunEnvironment& environment,
-                    OperationReport& report) {
+std::optional<Failure> ProcessProject(std::u16string_view projectPath,
+                                      const RunEnvironment& environment, RunObserver& observer) {
   const fs::path projectFile(Utf16ToUtf8(projectPath));
-  const ProjectContents project = ReadProject(projectFile, projectPath, environment);
-  report.WriteHead(project.Info);
-  HandleKind(FileKind::Form, project.FormFiles, projectFile, environment, report);
-  HandleKind(FileKind::Module, project.ModuleFiles, projectFile, environment, report);
-  HandleKind(FileKind::Class, project.ClassFiles, projectFile, environment, report);
-  HandleKind(FileKind::UserControl, project.UserControlFiles, projectFile, environment, report);
-  HandleKind(FileKind::PropertyPage, project.PropertyPageFiles, projectFile, environment, report);
+  ProjectContents project;
+  try {
+    const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
+    project = ReadProjectFile(*source, projectFile.string(), environment.Codes,
+                              ProjectFolderOf(projectPath));
+  } catch (const FailureError& error) {
+    return error.Get();
+  }
+  observer.ProjectRead(project.Info);
+  return ProjectRun(project, projectFile, environment, observer).Go();
 }
 
 } // namespace qf

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "processing/operation_report.h"
+#include "processing/run_observer.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
+#include "text/failure.h"
 #include "text/file_system.h"
 
+#include <optional>
 #include <string_view>
 
 namespace qf {
@@ -17,18 +19,23 @@ struct RunEnvironment {
 };
 
 /// Processes the project file at `projectPath`: reads its properties and
-/// its five lists of source files, starts the report, then, kind by kind
-/// (forms, modules, class modules, user controls, property pages), writes
-/// each file's description lines, rewrites it, and puts the rewrite in its
-/// place by an atomic rename; a file already processed is left alone.
+/// its source files, then, kind by kind in the order of the kinds table,
+/// rewrites each file and puts the rewrite in its place by an atomic
+/// rename; a file already processed is left alone. `observer` is told
+/// everything as it happens (see RunObserver).
 ///
-/// Throws SourceError (or another std::exception) at the first failure,
-/// which stops the run there: files handled before it stay handled, later
-/// files are not touched, the failing file keeps its bytes and no temporary
-/// file remains. A failure before the report starts (the project file
-/// cannot be read or an entry cannot be cut) leaves the report untouched;
-/// after, the report ends with the interruption line naming the cause.
-void ProcessProject(std::u16string_view projectPath, const RunEnvironment& environment,
-                    OperationReport& report);
+/// The rewrite of a file is flushed to the disk and renamed over it on a
+/// helper thread while the next file is rewritten; files are put in place
+/// strictly in their order, and each is reported only once it is.
+///
+/// Returns the failure that stopped the run, or nothing when every file was
+/// handled. A failure stops the run there: files handled before it stay
+/// handled, later files are not touched (a later file's temporary file, if
+/// begun, is removed), the failing file keeps its bytes and no temporary
+/// file remains. A failure while the project file is read comes before
+/// anything is told (ProjectRead is not called); after, it is told by
+/// Stopped().
+std::optional<Failure> ProcessProject(std::u16string_view projectPath,
+                                      const RunEnvironment& environment, RunObserver& observer);
 
 } // namespace qf

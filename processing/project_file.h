@@ -1,8 +1,10 @@
 #pragma once
 
+#include "processing/file_kinds.h"
 #include "text/byte_stream.h"
 #include "text/code_page.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +29,18 @@ struct SourceFileEntry {
   bool operator==(const SourceFileEntry&) const = default;
 };
 
-/// What a project file lists, in the order it lists it.
+/// What a project file lists: its properties, and its source files kind by
+/// kind, each kind in the order the file lists it.
 struct ProjectContents {
   ProjectInfo Info;
-  std::vector<SourceFileEntry> FormFiles;
-  std::vector<SourceFileEntry> ModuleFiles;
-  std::vector<SourceFileEntry> ClassFiles;
-  std::vector<SourceFileEntry> UserControlFiles;
-  std::vector<SourceFileEntry> PropertyPageFiles;
+  std::array<std::vector<SourceFileEntry>, kFileKindCount> Files;
+
+  std::vector<SourceFileEntry>& Entries(FileKind kind) {
+    return Files[static_cast<std::size_t>(kind)];
+  }
+  const std::vector<SourceFileEntry>& Entries(FileKind kind) const {
+    return Files[static_cast<std::size_t>(kind)];
+  }
 };
 
 /// A list holds at most this many entries: its count is a 16-bit number.
@@ -46,10 +52,10 @@ inline constexpr std::size_t kMaxEntriesPerKind = 32766;
 /// later value overwrites an earlier one. Each file text becomes a location
 /// by joining it to `projectFolder` (an absolute name stands alone).
 ///
-/// Throws SourceError naming `name` and the line when a line does not
-/// decode, an entry cannot be cut (a file key without a file name; MODULE or
-/// CLASS without ";" or without a file after it), or a kind lists more than
-/// kMaxEntriesPerKind files.
+/// Raises a failure (FailureError) naming `name` and the line when a line
+/// does not decode, an entry cannot be cut (a file key without a file name;
+/// MODULE or CLASS without ";" or without a file after it), or a kind lists
+/// more than kMaxEntriesPerKind files.
 ProjectContents ReadProjectFile(ByteSource& source, const std::string& name, CodePage& codePage,
                                 std::u16string_view projectFolder);
 

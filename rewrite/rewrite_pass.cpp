@@ -1,44 +1,57 @@
 #include "rewrite/rewrite_pass.h"
 
 #include "rewrite/checked_int16.h"
-#include "rewrite/keywords.h"
+#include "rewrite/comment_block_writer.h"
+#include "rewrite/line_kind.h"
 #include "rewrite/line_state.h"
-#include "rewrite/procedure_header.h"
-#include "text/line_reader.h"
+#include "text/ascii.h"
+#include "text/decoded_line_reader.h"
+
+#include <algorithm>
 
 namespace qf {
 namespace {
 
-namespace kw = keywords;
 using std::int16_t;
 
-constexpr std::u16string_view kMarkerText = u"'Quillformer By Vendelmark";
 constexpr std::size_t kFlushSize = 1 << 18;
 
+template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
+  return std::equal(line.begin(), line.end(), kMarkerLine.begin(), kMarkerLine.end(),
+                    [](Char a, char b) { return ascii::CodeOf(a) == ascii::CodeOf(b); });
+}
+
 /// One rewrite: the line machine, its state, and the output it builds.
-/// The rules are the member functions, applied in the order HandleLine()
-/// gives.
+///
+/// Each line is trimmed and, unless it is plain ASCII, decoded; a code line
+/// is then classified once (LineKind) and the level and layout rules below
+/// switch on its kind. The tests that look at a line's characters run on
+/// its bytes where it is plain ASCII and on its text otherwise (OnLine), with
+/// the same result.
 class RewritePass {
 public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
-              const ProcessingSettings& settings, CodePage& codePage)
-      : reader_(source), sink_(sink), name_(name), settings_(settings), codePage_(codePage) {
+              const ProcessingSettings& settings, CodePage& codePage, Release release)
+      : reader_(source, codePage, name), sink_(sink), settings_(settings),
+        blocks_(settings, kChineseLabels, codePage), held_(release == Release::OnceCodeStarts) {
     out_.reserve(2 * kFlushSize);
   }
 
-  std::int32_t Run();
+  RewriteOutcome Run();
 
 private:
   bool ReadLine();
+  /// `test` applied to the current line, as bytes or as text.
+  template <typename Test> auto OnLine(Test test) const {
+    return ascii_ ? test(bytes_) : test(text_);
+  }
+  std::u16string_view Text();
   bool HandleDesignerLine();
   void HandleCodeLine();
   void ApplyLevelTests();
-  void ClassifyIf(bool mayContinue);
-  bool IsProcedureLine() const;
-  bool IsProcedureHeader() const;
-  void WriteProcedureLine();
+  void ApplyIfShape(IfShape shape);
+  void WriteProcedureHeader();
   void JoinContinuedHeader();
-  bool IsBlockLine() const;
   void WriteBlockLine();
   void WriteProcedurePartLine();
   void WriteDeclarationLine();
@@ -46,72 +59,76 @@ private:
   void Flush();
   int16_t W() const { return settings_.IndentWidth; }
 
-  LineReader reader_;
+  DecodedLineReader reader_;
   ByteSink& sink_;
-  const std::string& name_;
   const ProcessingSettings& settings_;
-  CodePage& codePage_;
+  CommentBlockWriter blocks_;
   LineState state_;
+  bool held_;                ///< Output is held back until the code starts.
   std::string_view bytes_;   ///< The current line's own bytes, trimmed of spaces.
-  std::u16string_view text_; ///< The current line decoded (what the rules look at).
-  std::u16string decoded_;   ///< Holds text_.
+  bool ascii_ = true;        ///< They are plain ASCII: the text is the bytes.
+  std::u16string_view text_; ///< The current line decoded, where it is not ASCII.
+  std::u16string wide_;      ///< Text() of an ASCII line.
+  LineKind kind_ = LineKind::Ordinary;
   std::string out_;
 };
 
-std::int32_t RewritePass::Run() {
+RewriteOutcome RewritePass::Run() {
   try {
     while (ReadLine()) {
       state_.SingleLineIf = false;
       if (!state_.InCode && !HandleDesignerLine()) {
-        Flush();
-        return kAlreadyProcessed;
+        if (!held_)
+          Flush();
+        return RewriteOutcome::AlreadyProcessed;
       }
       if (state_.InCode)
         HandleCodeLine();
     }
-  } catch (const ReadFault& fault) {
-    throw SourceError(name_, reader_.LineNumber() + 1, fault.what());
-  } catch (const LineFault& fault) {
-    throw SourceError(name_, reader_.LineNumber(), fault.what());
+  } catch (const int16::Overflow& overflow) {
+    reader_.Fail(FailureKind::Overflow, overflow.what());
   }
+  held_ = false;
   Flush();
-  return kRewritten;
+  return RewriteOutcome::Rewritten;
 }
 
-/// Reads the next line, trims its spaces and decodes it.
+/// Reads the next line, trims its spaces and decodes it unless it is ASCII.
 bool RewritePass::ReadLine() {
-  std::string_view raw;
-  if (!reader_.Next(raw))
+  if (!reader_.Next())
     return false;
-  bytes_ = kw::TrimSpaces(raw);
-  try {
-    text_ = codePage_.Decode(bytes_, decoded_);
-  } catch (const DecodeFault& fault) {
-    const std::uint64_t offset = reader_.LineOffset() +
-                                 static_cast<std::uint64_t>(bytes_.data() - raw.data()) +
-                                 fault.Offset();
-    throw LineFault(std::string(fault.what()) + " (byte offset " + std::to_string(offset) +
-                    " in the file)");
-  }
+  bytes_ = ascii::TrimSpaces(reader_.Bytes());
+  ascii_ = reader_.IsAscii();
+  if (!ascii_)
+    text_ = reader_.Decode(bytes_);
   return true;
+}
+
+/// The current line's text, also for an ASCII line.
+std::u16string_view RewritePass::Text() {
+  if (!ascii_)
+    return text_;
+  wide_.resize(bytes_.size());
+  ascii::WidenIfAscii(bytes_, wide_.data());
+  return wide_;
 }
 
 /// The designer header: Begin/End levels, three spaces each, until the
 /// first line after the Attribute lines. Returns false on the marker line.
 bool RewritePass::HandleDesignerLine() {
-  if (text_ == kMarkerText)
+  if (OnLine([](auto line) { return IsMarker(line); }))
     return false;
-  const bool begins = kw::StartsWith(text_, u"BEGIN");
+  const bool begins = OnLine([](auto line) { return ascii::StartsWith(line, u"BEGIN"); });
   if (begins)
     state_.Level = int16::Add(state_.Level, 1);
-  if (kw::StartsWith(text_, u"END"))
+  if (OnLine([](auto line) { return ascii::StartsWith(line, u"END"); }))
     state_.Level = int16::Sub(state_.Level, 1);
-  if (kw::StartsWith(text_, u"ATTRIBUTE")) {
+  if (OnLine([](auto line) { return ascii::StartsWith(line, u"ATTRIBUTE"); })) {
     state_.AttributeSeen = true;
   } else if (state_.AttributeSeen) {
     state_.AttributeSeen = false;
     state_.InCode = true;
-    sink_.CodeStarted();
+    held_ = false; // the file can no longer turn out to be processed
     return true;
   }
   const int16_t spaces = int16::Mul(3, state_.Level);
@@ -124,119 +141,83 @@ void RewritePass::HandleCodeLine() {
     Write(0, kMarkerLine);
     state_.MarkerPending = false;
   }
+  kind_ = OnLine([](auto line) { return ClassifyLine(line); });
   ApplyLevelTests();
-  if (IsProcedureLine())
-    WriteProcedureLine();
-  else if (IsBlockLine())
-    WriteBlockLine();
-  else if (state_.ProcedureSeen)
-    WriteProcedurePartLine();
-  else
-    WriteDeclarationLine();
+  switch (kind_) {
+  case LineKind::ProcedureHeader:
+    return WriteProcedureHeader();
+  case LineKind::EndProcedure:
+    Write(0, bytes_);
+    state_.ProcedureSeen = true;
+    state_.Level = 1;
+    return;
+  case LineKind::If:
+  case LineKind::Else:
+  case LineKind::Select:
+  case LineKind::Do:
+  case LineKind::For:
+    return WriteBlockLine();
+  default:
+    return state_.ProcedureSeen ? WriteProcedurePartLine() : WriteDeclarationLine();
+  }
 }
 
-/// Opens and closes blocks; a line may pass several tests.
+/// Opens and closes blocks. The line that completes a continued If is
+/// shaped first, whatever its kind.
 void RewritePass::ApplyLevelTests() {
   auto& level = state_.Level;
-  if (state_.IfContinued && kw::Find(text_, u" THEN") != std::u16string_view::npos) {
+  if (state_.IfContinued && OnLine([](auto line) { return HoldsThen(line); })) {
     state_.IfContinued = false;
-    ClassifyIf(false);
+    ApplyIfShape(OnLine([](auto line) { return ShapeOfIf(line, false); }));
   }
-  // The other tests begin with different letters (END IF and END SELECT
-  // exclude each other), so at most one of them applies: go by the first.
-  switch (text_.empty() ? u'\0' : kw::UpperAscii(text_.front())) {
-  case u'I':
-    if (kw::StartsWith(text_, u"IF "))
-      ClassifyIf(true);
-    break;
-  case u'E':
-    if (kw::StartsWith(text_, u"END IF")) {
-      level = int16::Sub(level, 1);
-    } else if (kw::StartsWith(text_, u"END SELECT")) {
-      level = int16::Sub(level, 1);
-      state_.SelectDepth = int16::Sub(state_.SelectDepth, 1);
-    }
-    break;
-  case u'F':
-    if (kw::StartsWith(text_, u"FOR "))
-      level = int16::Add(level, 1);
-    break;
-  case u'N':
-    if (kw::StartsWith(text_, u"NEXT ") || kw::Is(text_, u"NEXT"))
-      level = int16::Sub(level, 1);
-    break;
-  case u'D':
-    if (kw::Is(text_, u"DO") || kw::StartsWith(text_, u"DO "))
-      level = int16::Add(level, 1);
-    break;
-  case u'L':
-    if (kw::Is(text_, u"LOOP") || kw::StartsWith(text_, u"LOOP "))
-      level = int16::Sub(level, 1);
-    break;
-  case u'S':
-    if (kw::StartsWith(text_, u"SELECT ")) {
-      level = int16::Add(level, 1);
-      state_.SelectDepth = int16::Add(state_.SelectDepth, 1);
-    }
-    break;
+  switch (kind_) {
+  case LineKind::If:
+    return ApplyIfShape(OnLine([](auto line) { return ShapeOfIf(line, true); }));
+  case LineKind::EndIf:
+  case LineKind::Next:
+  case LineKind::Loop:
+    level = int16::Sub(level, 1);
+    return;
+  case LineKind::For:
+  case LineKind::Do:
+    level = int16::Add(level, 1);
+    return;
+  case LineKind::Select:
+    level = int16::Add(level, 1);
+    state_.SelectDepth = int16::Add(state_.SelectDepth, 1);
+    return;
+  case LineKind::EndSelect:
+    level = int16::Sub(level, 1);
+    state_.SelectDepth = int16::Sub(state_.SelectDepth, 1);
+    return;
   default:
-    break;
+    return;
   }
 }
 
-/// An If that goes on in the next line, a block If (nothing but a comment
-/// after Then), or a single-line If.
-void RewritePass::ClassifyIf(bool mayContinue) {
-  const std::u16string_view text = text_;
-  if (mayContinue && kw::EndsWith(text, u" _")) {
+void RewritePass::ApplyIfShape(IfShape shape) {
+  switch (shape) {
+  case IfShape::Continued:
     state_.IfContinued = true;
     return;
-  }
-  if (kw::EndsWith(text, u" THEN")) {
+  case IfShape::Block:
     state_.Level = int16::Add(state_.Level, 1);
     return;
-  }
-  // The tail starts at the second character after " THEN" (the whole line
-  // but its first five characters when there is no Then).
-  const std::size_t then = kw::Find(text, u" THEN");
-  const std::size_t tailStart = then == std::u16string_view::npos ? 5 : then + 6;
-  const std::u16string_view tail =
-      tailStart < text.size() ? kw::TrimSpaces(text.substr(tailStart)) : std::u16string_view{};
-  if (!tail.empty() && tail.front() == u'\'')
-    state_.Level = int16::Add(state_.Level, 1);
-  else
+  case IfShape::SingleLine:
     state_.SingleLineIf = true;
+    return;
+  }
 }
 
-bool RewritePass::IsProcedureHeader() const {
-  return kw::StartsWithWord(text_, u"PRIVATE SUB") ||
-         kw::StartsWithWord(text_, u"PRIVATE FUNCTION") || kw::StartsWith(text_, u"SUB ") ||
-         kw::StartsWith(text_, u"FUNCTION ") || kw::StartsWithWord(text_, u"PUBLIC SUB") ||
-         kw::StartsWithWord(text_, u"PUBLIC FUNCTION");
-}
-
-bool RewritePass::IsProcedureLine() const {
-  return kw::StartsWith(text_, u"END SUB") || kw::StartsWith(text_, u"END FUNCTION") ||
-         IsProcedureHeader();
-}
-
-/// Procedure headers (with their comment block) and End Sub / End Function
-/// go to column 1; End Sub and End Function put the level back to 1.
-void RewritePass::WriteProcedureLine() {
-  if (IsProcedureHeader()) {
-    if (kw::EndsWith(text_, u"_"))
-      JoinContinuedHeader();
-    else {
-      codePage_.Encode(BuildProcedureHeader(text_, settings_), out_);
-      out_ += "\r\n";
-      Write(0, bytes_);
-    }
+/// A Sub or Function header goes to column 1 below its comment block.
+void RewritePass::WriteProcedureHeader() {
+  if (OnLine([](auto line) { return ascii::EndsWith(line, u"_"); })) {
+    JoinContinuedHeader();
   } else {
+    OnLine([this](auto line) { blocks_.Write(line, out_); });
     Write(0, bytes_);
   }
   state_.ProcedureSeen = true;
-  if (kw::StartsWith(text_, u"END SUB") || kw::StartsWith(text_, u"END FUNCTION"))
-    state_.Level = 1;
 }
 
 /// Joins a header continued with "_" over several lines into one line and
@@ -245,37 +226,34 @@ void RewritePass::WriteProcedureLine() {
 /// between. A file that ends inside the header ends the header there.
 void RewritePass::JoinContinuedHeader() {
   std::string bytes(bytes_);
-  std::u16string text(text_);
+  std::u16string text(Text());
+  bool allAscii = ascii_;
   while (ReadLine()) {
     if (bytes.empty() || bytes.back() != '_')
-      throw LineFault("cannot join the continued procedure header: its \"_\" is not a byte of "
-                      "its own in code page " +
-                      codePage_.Name());
+      reader_.Fail(FailureKind::Unjoinable, {});
     bytes.pop_back();
     text.pop_back();
     while (!bytes.empty() && bytes.back() == ' ')
       bytes.pop_back();
     while (!text.empty() && text.back() == u' ')
       text.pop_back();
-    if (!text.empty() && !text_.empty() && kw::IsWordChar(text.back()) &&
-        kw::IsWordChar(text_.front())) {
+    const std::u16string_view next = Text();
+    if (!text.empty() && !next.empty() && ascii::IsWordChar(text.back()) &&
+        ascii::IsWordChar(next.front())) {
       bytes += ' ';
       text += u' ';
     }
     bytes += bytes_;
-    text += text_;
-    if (!kw::EndsWith(text_, u"_"))
+    text += next;
+    allAscii = allAscii && ascii_;
+    if (!ascii::EndsWith(next, u"_"))
       break;
   }
-  codePage_.Encode(BuildProcedureHeader(text, settings_), out_);
-  out_ += "\r\n";
+  if (allAscii)
+    blocks_.Write(std::string_view(bytes), out_);
+  else
+    blocks_.Write(std::u16string_view(text), out_);
   Write(0, bytes);
-}
-
-bool RewritePass::IsBlockLine() const {
-  return kw::StartsWith(text_, u"SELECT ") || kw::StartsWithWord(text_, u"ELSE") ||
-         kw::StartsWithWord(text_, u"ELSEIF") || kw::StartsWith(text_, u"IF ") ||
-         kw::StartsWith(text_, u"DO ") || kw::Is(text_, u"DO") || kw::StartsWith(text_, u"FOR ");
 }
 
 /// Opening lines stand at the depth of the code around them (the level was
@@ -283,12 +261,11 @@ bool RewritePass::IsBlockLine() const {
 /// line moves one level in, to its Case body.
 void RewritePass::WriteBlockLine() {
   const int16_t w = W();
-  if (kw::StartsWithWord(text_, u"ELSE") || kw::StartsWithWord(text_, u"ELSEIF")) {
+  if (kind_ == LineKind::Else) {
     Write(int16::Sub(int16::Mul(w, state_.Level), w), bytes_);
     return;
   }
-  const bool opens = kw::StartsWith(text_, u"IF ") || kw::StartsWith(text_, u"DO ") ||
-                     kw::StartsWith(text_, u"FOR ") || kw::Is(text_, u"DO");
+  const bool opens = kind_ == LineKind::If || kind_ == LineKind::Do || kind_ == LineKind::For;
   const int16_t shift = opens && state_.SelectDepth > 0 ? 1 : 0;
   const int16_t indent = int16::Mul(int16::Add(state_.Level, shift), w);
   Write(state_.SingleLineIf ? indent : int16::Sub(indent, w), bytes_);
@@ -299,8 +276,8 @@ void RewritePass::WriteBlockLine() {
 void RewritePass::WriteProcedurePartLine() {
   const int16_t w = W();
   const int16_t indent = int16::Mul(w, state_.Level);
-  if (state_.SelectDepth != 0 && !kw::StartsWith(text_, u"CASE ")) {
-    Write(kw::StartsWith(text_, u"END SELECT") ? indent : int16::Add(indent, w), bytes_);
+  if (state_.SelectDepth != 0 && kind_ != LineKind::Case) {
+    Write(kind_ == LineKind::EndSelect ? indent : int16::Add(indent, w), bytes_);
     return;
   }
   Write(indent, bytes_);
@@ -308,11 +285,10 @@ void RewritePass::WriteProcedurePartLine() {
 
 /// The declarations part: only Type blocks are indented.
 void RewritePass::WriteDeclarationLine() {
-  if (kw::StartsWith(text_, u"END TYPE"))
+  if (kind_ == LineKind::EndType)
     state_.TypeDepth = int16::Sub(state_.TypeDepth, 1);
   Write(int16::Mul(W(), state_.TypeDepth), bytes_);
-  if (kw::StartsWithWord(text_, u"PRIVATE TYPE") || kw::StartsWithWord(text_, u"PUBLIC TYPE") ||
-      kw::StartsWithWord(text_, u"TYPE"))
+  if (kind_ == LineKind::TypeStart)
     state_.TypeDepth = int16::Add(state_.TypeDepth, 1);
 }
 
@@ -321,7 +297,7 @@ void RewritePass::Write(int16_t spaces, std::string_view bytes) {
     out_.append(static_cast<std::size_t>(spaces), ' ');
   out_ += bytes;
   out_ += "\r\n";
-  if (out_.size() >= kFlushSize)
+  if (!held_ && out_.size() >= kFlushSize)
     Flush();
 }
 
@@ -332,9 +308,10 @@ void RewritePass::Flush() {
 
 } // namespace
 
-std::int32_t RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
-                           const ProcessingSettings& settings, CodePage& codePage) {
-  return RewritePass(source, sink, name, settings, codePage).Run();
+RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
+                             const ProcessingSettings& settings, CodePage& codePage,
+                             Release release) {
+  return RewritePass(source, sink, name, settings, codePage, release).Run();
 }
 
 } // namespace qf

@@ -4,7 +4,6 @@
 #include "text/byte_stream.h"
 #include "text/code_page.h"
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,9 +14,19 @@ namespace qf {
 /// begins with it is never rewritten again.
 inline constexpr std::string_view kMarkerLine = "'Quillformer By Vendelmark";
 
-/// Results of a rewrite.
-inline constexpr std::int32_t kAlreadyProcessed = -1;
-inline constexpr std::int32_t kRewritten = 0;
+/// How a rewrite ended.
+enum class RewriteOutcome {
+  Rewritten,        ///< the whole file was read and its rewrite written
+  AlreadyProcessed, ///< the file carries the marker line; the rewrite was abandoned
+};
+
+/// When the pass hands its output on.
+enum class Release {
+  AsItGoes,       ///< in pieces while it reads
+  OnceCodeStarts, ///< nothing until the designer header is over, so that a
+                  ///< file that turns out to be already processed has
+                  ///< written nothing (the header is then held in memory)
+};
 
 /// Rewrites one source file, read from `source`, into `sink`: the designer
 /// header indented by three spaces per Begin/End level, the marker line
@@ -30,12 +39,13 @@ inline constexpr std::int32_t kRewritten = 0;
 /// one line. The pass streams: it holds one line (and one continued header)
 /// at a time.
 ///
-/// Returns kAlreadyProcessed as soon as the marker line ends the designer
-/// header (what was written so far is incomplete), kRewritten after the
-/// whole source. Throws SourceError naming `name` and the line when a line
-/// does not decode in `codePage`, a level leaves the 16-bit range, or a read
-/// or write fails.
-std::int32_t RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
-                           const ProcessingSettings& settings, CodePage& codePage);
+/// Returns AlreadyProcessed as soon as the marker line ends the designer
+/// header (what was written so far is incomplete), Rewritten after the
+/// whole source. Raises a failure (FailureError) naming `name` and the line
+/// when a line does not decode in `codePage`, a level leaves the 16-bit
+/// range, or a read or write fails.
+RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
+                             const ProcessingSettings& settings, CodePage& codePage,
+                             Release release = Release::AsItGoes);
 
 } // namespace qf

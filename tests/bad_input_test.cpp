@@ -100,7 +100,9 @@ TEST_F(BadInputTest, DeepNestingStopsTheRunCleanly) {
   const std::string cause = (dir_ / "m.bas").string() +
                             ":8193: 16-bit overflow: 8192 * 4 leaves the range -32768 to 32767";
   EXPECT_EQ(result.Status, 1);
-  EXPECT_TRUE(result.Out.ends_with("    ......处理中断：" + cause + "\n")) << result.Out;
+  EXPECT_TRUE(result.Out.ends_with("    ......处理中断：整数溢出：" + (dir_ / "m.bas").string() +
+                                   " 第8193行（8192 * 4 超出 -32768 到 32767 的范围）\n"))
+      << result.Out;
   EXPECT_EQ(result.Err, "quillformer-cli: " + cause + "\n");
   EXPECT_EQ(ReadBytes(dir_ / "m.bas"), deep);
   EXPECT_EQ(ReadBytes(dir_ / "n.bas"), kModule);

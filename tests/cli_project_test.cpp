@@ -48,7 +48,10 @@ TEST_F(CliProjectTest, AFailureEndsTheReportAndExitsWithOne) {
   const std::string cause =
       (dir_ / "clsItem.cls").string() + ": cannot open for reading: No such file or directory";
   EXPECT_EQ(run.Status, 1);
-  EXPECT_TRUE(run.Out.ends_with("    ......处理中断：" + cause + "\n")) << run.Out;
+  EXPECT_TRUE(run.Out.ends_with("    ......处理中断：无法打开文件：" +
+                                (dir_ / "clsItem.cls").string() +
+                                "（No such file or directory）\n"))
+      << run.Out;
   EXPECT_EQ(run.Err, "quillformer-cli: " + cause + "\n");
 }
 

@@ -60,7 +60,7 @@ class FailingSource final : public ByteSource {
 public:
   std::size_t Read(char* buffer, std::size_t) override {
     if (done_)
-      throw ReadFault("read failed: Input/output error");
+      RaiseFailure(FailureKind::Read, "source", "Input/output error");
     done_ = true;
     buffer[0] = 'x';
     return 1;
@@ -70,11 +70,11 @@ private:
   bool done_ = false;
 };
 
-TEST(LineReaderTest, PassesReadFaultsOn) {
+TEST(LineReaderTest, PassesReadFailuresOn) {
   FailingSource source;
   LineReader reader(source, 8);
   std::string_view line;
-  EXPECT_THROW(reader.Next(line), ReadFault);
+  EXPECT_THROW(reader.Next(line), FailureError);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // Whole projects processed in place, on temporary copies.
 
+#include "processing/failure_text.h"
+#include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/temp_dir.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 #include "text/utf.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +34,9 @@ protected:
   /// Runs the project; returns the failure's message ("" when it ran through).
   std::string Run(const std::string& project = "Demo.vbp", FileSystem& files = RealFileSystem()) {
     report_ = OperationReport();
-    try {
-      ProcessProject(Folder() + Utf8ToUtf16(project), RunEnvironment{settings_, codes_, files},
-                     report_);
-    } catch (const std::exception& failure) {
-      return failure.what();
-    }
-    return "";
+    failure_ = ProcessProject(Folder() + Utf8ToUtf16(project),
+                              RunEnvironment{settings_, codes_, files}, report_);
+    return failure_ ? DescribeInEnglish(*failure_) : "";
   }
 
   std::string ReportText() const { return Utf16ToUtf8(report_.Text()); }
@@ -68,6 +66,7 @@ protected:
   ProcessingSettings settings_;
   CodePage codes_{"CP936"};
   OperationReport report_;
+  std::optional<Failure> failure_;
 };
 
 TEST_F(ProcessingRunTest, RewritesEveryListedFileAndReportsIt) {
@@ -164,11 +163,11 @@ TEST_F(ProcessingRunTest, AMissingFileStopsTheRunAfterItsLines) {
   auto originals = Originals();
   originals["modLast.bas"] = ReadBytes(dir_ / "modLast.bas");
   const std::string gone = dir_.Path().string() + "/modGone.bas";
-  const std::string cause = gone + ": cannot open for reading: No such file or directory";
-  EXPECT_EQ(Run("Gap.vbp"), cause);
+  EXPECT_EQ(Run("Gap.vbp"), gone + ": cannot open for reading: No such file or directory");
   const std::string report = ReportText();
   EXPECT_TRUE(report.ends_with(
-      Lines({"    模块名称：modGone", "    模块位置：" + gone, "    ......处理中断：" + cause})))
+      Lines({"    模块名称：modGone", "    模块位置：" + gone,
+             "    ......处理中断：无法打开文件：" + gone + "（No such file or directory）"})))
       << report;
   for (const char* name : {"frmMain.frm", "modStock.bas"})
     EXPECT_EQ(ReadBytes(dir_ / name), Rewrite(originals[name]).Text) << name;
@@ -246,7 +245,8 @@ TEST_F(ProcessingRunTest, AFailingFileOperationLosesNothing) {
       }
       EXPECT_NE(failure.find("injected fault"), std::string::npos) << failure;
       if (report_.Started()) {
-        EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" + failure + "\r\n"));
+        EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" +
+                                           Utf16ToUtf8(DescribeInChinese(*failure_)) + "\r\n"));
       } else {
         EXPECT_TRUE(operation == FileOperation::Open || operation == FileOperation::Read)
             << "only reading the project file fails before the report";

@@ -1,6 +1,6 @@
 #include "processing/project_file.h"
 #include "tests/rewrite_test_support.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 #include "text/utf.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ ProjectContents Read(const std::string& bytes, std::string_view codePage = "CP93
 std::string ReadError(const std::string& bytes) {
   try {
     Read(bytes);
-  } catch (const SourceError& error) {
+  } catch (const FailureError& error) {
     return error.what();
   }
   return "no error";
@@ -40,16 +40,17 @@ TEST(ProjectFileTest, ReadsPropertiesAndTheFiveListsInOrder) {
   EXPECT_EQ(info.MinorVersion, u"2");
   EXPECT_EQ(info.RevisionVersion, u"30");
   EXPECT_EQ(info.CompanyName, u"Acme, Inc.") << "a comma does not end a value";
-  EXPECT_EQ(project.FormFiles,
+  EXPECT_EQ(project.Entries(FileKind::Form),
             (std::vector<SourceFileEntry>{{u"", u"C:\\work\\demo\\frmMain.frm"},
                                           {u"", u"C:\\work\\demo\\frmAbout.frm"}}));
-  EXPECT_EQ(project.ModuleFiles,
+  EXPECT_EQ(project.Entries(FileKind::Module),
             (std::vector<SourceFileEntry>{{u"modMain", u"C:\\work\\demo\\modMain.bas"}}));
-  EXPECT_EQ(project.ClassFiles, (std::vector<SourceFileEntry>{
-                                    {u"clsData", u"C:\\work\\demo\\..\\shared\\clsData.cls"}}));
-  EXPECT_EQ(project.UserControlFiles,
+  EXPECT_EQ(
+      project.Entries(FileKind::Class),
+      (std::vector<SourceFileEntry>{{u"clsData", u"C:\\work\\demo\\..\\shared\\clsData.cls"}}));
+  EXPECT_EQ(project.Entries(FileKind::UserControl),
             (std::vector<SourceFileEntry>{{u"", u"C:\\work\\demo\\ctlA.ctl"}}));
-  EXPECT_EQ(project.PropertyPageFiles,
+  EXPECT_EQ(project.Entries(FileKind::PropertyPage),
             (std::vector<SourceFileEntry>{{u"", u"C:\\work\\demo\\pgA.pag"}}));
 }
 
@@ -61,9 +62,10 @@ TEST(ProjectFileTest, KeysAreWholeAndCaseBlind) {
                   "Module=modA ; modA.bas", "Module=;e.bas", "NAME = Plain ", "Startup=frmMain",
                   "StartupX=\"x\"", "VersionCompanyName=\"", "VersionCompanyName=\"Acme",
                   "Name=\"Last\"", "no equals sign", "Type=OleDll, Name=Injected"}));
-  EXPECT_EQ(project.FormFiles, (std::vector<SourceFileEntry>{{u"", u"C:\\work\\demo\\a.frm"},
-                                                             {u"", u"C:\\work\\demo\\b.frm"}}));
-  EXPECT_EQ(project.ModuleFiles,
+  EXPECT_EQ(project.Entries(FileKind::Form),
+            (std::vector<SourceFileEntry>{{u"", u"C:\\work\\demo\\a.frm"},
+                                          {u"", u"C:\\work\\demo\\b.frm"}}));
+  EXPECT_EQ(project.Entries(FileKind::Module),
             (std::vector<SourceFileEntry>{{u"modA ", u"C:\\work\\demo\\modA.bas"},
                                           {u"", u"C:\\work\\demo\\e.bas"}}));
   EXPECT_EQ(project.Info.ProjectName, u"Last");
@@ -87,23 +89,24 @@ TEST(ProjectFileTest, AbsoluteFileNamesStandAlone) {
   const ProjectContents project =
       Read(Lines({"Form=D:\\other\\a.frm", "Form=\\\\server\\share\\b.frm", "Form=/srv/c.frm",
                   "Form=1:x.frm"}));
-  EXPECT_EQ(project.FormFiles, (std::vector<SourceFileEntry>{{u"", u"D:\\other\\a.frm"},
-                                                             {u"", u"\\\\server\\share\\b.frm"},
-                                                             {u"", u"/srv/c.frm"},
-                                                             {u"", u"C:\\work\\demo\\1:x.frm"}}));
+  EXPECT_EQ(project.Entries(FileKind::Form),
+            (std::vector<SourceFileEntry>{{u"", u"D:\\other\\a.frm"},
+                                          {u"", u"\\\\server\\share\\b.frm"},
+                                          {u"", u"/srv/c.frm"},
+                                          {u"", u"C:\\work\\demo\\1:x.frm"}}));
 }
 
 TEST(ProjectFileTest, NamesAreDecodedInTheCodePage) {
   // "窗体.frm" in GBK, and a company name with a full-width comma.
   const ProjectContents project =
       Read(Lines({"Form=\xB4\xB0\xCC\xE5.frm", "VersionCompanyName=\"\xCA\xBE\xC0\xFD\xA3\xAC\""}));
-  EXPECT_EQ(project.FormFiles[0].Location, u"C:\\work\\demo\\窗体.frm");
+  EXPECT_EQ(project.Entries(FileKind::Form)[0].Location, u"C:\\work\\demo\\窗体.frm");
   EXPECT_EQ(project.Info.CompanyName, u"示例，");
   EXPECT_EQ(ReadError("Name=\"a\"\r\nForm=\x81\r\n"),
             "Demo.vbp:2: the bytes 0x81 do not decode in code page CP936 (byte offset 15 in the "
             "file)");
   // A line that carries none of the keys is passed over, whatever its bytes.
-  EXPECT_EQ(Read(Lines({"Title=\x81\x20", "Form=a.frm"})).FormFiles.size(), 1u);
+  EXPECT_EQ(Read(Lines({"Title=\x81\x20", "Form=a.frm"})).Entries(FileKind::Form).size(), 1u);
 }
 
 TEST(ProjectFileTest, AnEntryThatCannotBeCutStopsWithItsLine) {
@@ -122,7 +125,7 @@ TEST(ProjectFileTest, AKindHoldsAtMost32766Files) {
   std::string lines;
   for (std::size_t i = 0; i < kMaxEntriesPerKind; ++i)
     lines += "Form=f.frm\r\nModule=m;m.bas\r\n";
-  EXPECT_EQ(Read(lines).FormFiles.size(), kMaxEntriesPerKind);
+  EXPECT_EQ(Read(lines).Entries(FileKind::Form).size(), kMaxEntriesPerKind);
   EXPECT_EQ(ReadError(lines + "Module=m;m.bas\r\n"),
             "Demo.vbp:65533: cannot read the entry \"Module=m;m.bas\": 16-bit overflow: more than "
             "32,766 modules in one project");
@@ -130,7 +133,7 @@ TEST(ProjectFileTest, AKindHoldsAtMost32766Files) {
 
 TEST(ProjectFileTest, AnEmptyFileListsNothing) {
   const ProjectContents project = Read("");
-  EXPECT_TRUE(project.FormFiles.empty());
+  EXPECT_TRUE(project.Entries(FileKind::Form).empty());
   EXPECT_EQ(project.Info.ProjectName, u"");
 }
 

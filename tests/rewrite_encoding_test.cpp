@@ -3,7 +3,7 @@
 
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 
 #include <gtest/gtest.h>
 
@@ -65,10 +65,10 @@ TEST(RewriteEncodingTest, UndecodableBytesStopTheRewriteNamingLineAndOffset) {
   try {
     Rewrite("Attribute VB_Name = \"x\"\r\nOption Explicit\r\n' ok\r\n  ' \x81\r\n");
     FAIL() << "expected a decoding error";
-  } catch (const SourceError& error) {
+  } catch (const FailureError& error) {
     EXPECT_STREQ(error.what(), "test.bas:4: the bytes 0x81 do not decode in code page CP936 "
                                "(byte offset 52 in the file)");
-    EXPECT_EQ(error.Line(), 4u);
+    EXPECT_EQ(error.Get().Line, 4u);
   }
 }
 

@@ -1,7 +1,7 @@
 #include "rewrite/rewrite_file.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -40,31 +40,43 @@ protected:
   CodePage gbk_{"CP936"};
 };
 
-TEST_F(RewriteFileTest, WritesTheRewriteToThePathFollowedByTmp) {
+TEST_F(RewriteFileTest, StagesTheRewriteInThePathFollowedByTmpThenCommitsIt) {
   const std::string original = "Attribute VB_Name = \"m\"\nDim a\n";
+  const std::string rewrite =
+      Lines({"   Attribute VB_Name = \"m\"", std::string(kMarkerLine), "Dim a"});
   const fs::path path = Write("Module1.bas", original);
   EXPECT_EQ(TemporaryPathFor(path), dir_ / "Module1.bastmp");
-  EXPECT_EQ(RewriteSourceFile(path, settings_, gbk_), kRewritten);
+  StagedRewrite staged = StageRewrite(path, settings_, gbk_, RealFileSystem());
+  ASSERT_EQ(staged.Outcome, RewriteOutcome::Rewritten);
+  ASSERT_TRUE(staged.Staged);
   EXPECT_EQ(Read(path), original);
-  EXPECT_EQ(Read(dir_ / "Module1.bastmp"),
-            Lines({"   Attribute VB_Name = \"m\"", std::string(kMarkerLine), "Dim a"}));
+  EXPECT_EQ(Read(dir_ / "Module1.bastmp"), rewrite);
+  staged.Staged->Seal();
+  staged.Staged->Commit();
+  EXPECT_EQ(Read(path), rewrite);
+  EXPECT_FALSE(fs::exists(dir_ / "Module1.bastmp"));
 }
 
-TEST_F(RewriteFileTest, AMarkedFileLeavesOnlyTheHeaderLinesBeforeTheMarker) {
+TEST_F(RewriteFileTest, AStagedRewriteThatIsNotCommittedLeavesNoTemporaryFile) {
+  const fs::path path = Write("Module1.bas", "Attribute VB_Name = \"m\"\nDim a\n");
+  StageRewrite(path, settings_, gbk_, RealFileSystem()).Staged->Seal();
+  EXPECT_FALSE(fs::exists(dir_ / "Module1.bastmp"));
+}
+
+TEST_F(RewriteFileTest, AMarkedFileKeepsItsBytesAndLeavesNoTemporaryFile) {
   const std::string original = Lines(
       {"VERSION 5.00", "Attribute VB_Name = \"f\"", std::string(kMarkerLine), "Option Explicit"});
   const fs::path path = Write("Form1.frm", original);
-  EXPECT_EQ(RewriteSourceFile(path, settings_, gbk_), kAlreadyProcessed);
+  EXPECT_EQ(RewriteSourceFile(path, settings_, gbk_), RewriteOutcome::AlreadyProcessed);
   EXPECT_EQ(Read(path), original);
-  EXPECT_EQ(Read(dir_ / "Form1.frmtmp"),
-            Lines({"   VERSION 5.00", "   Attribute VB_Name = \"f\""}));
+  EXPECT_FALSE(fs::exists(dir_ / "Form1.frmtmp"));
 }
 
 TEST_F(RewriteFileTest, AFailureLeavesTheFileAsItWasAndNoTemporaryFile) {
   const std::string original = "Attribute VB_Name = \"m\"\r\n' \x81\r\n";
   const fs::path path = Write("Bad.bas", original);
   Write("Bad.bastmp", "stale");
-  EXPECT_THROW(RewriteSourceFile(path, settings_, gbk_), SourceError);
+  EXPECT_THROW(RewriteSourceFile(path, settings_, gbk_), FailureError);
   EXPECT_EQ(Read(path), original);
   EXPECT_FALSE(fs::exists(dir_ / "Bad.bastmp"));
 }
@@ -74,15 +86,15 @@ TEST_F(RewriteFileTest, AMissingFileIsNamedAndNoTemporaryFileIsMade) {
   try {
     RewriteSourceFile(path, settings_, gbk_);
     FAIL();
-  } catch (const SourceError& error) {
+  } catch (const FailureError& error) {
     EXPECT_EQ(error.what(), path.string() + ": cannot open for reading: No such file or directory");
   }
   EXPECT_FALSE(fs::exists(dir_ / "Missing.bastmp"));
   try {
     RewriteSourceFile(dir_, settings_, gbk_);
     FAIL();
-  } catch (const SourceError& error) {
-    EXPECT_EQ(error.Cause(), "cannot open for reading: it is a directory");
+  } catch (const FailureError& error) {
+    EXPECT_EQ(error.what(), dir_.string() + ": cannot open for reading: it is a directory");
   }
 }
 

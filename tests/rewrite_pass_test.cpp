@@ -3,7 +3,7 @@
 
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
-#include "text/source_error.h"
+#include "text/failure.h"
 
 #include <gtest/gtest.h>
 
@@ -50,15 +50,15 @@ TEST(RewritePassTest, LaysOutTheDesignerHeaderByThreeSpacesPerLevel) {
 TEST(RewritePassTest, RefusesAFileThatCarriesTheMarker) {
   const Rewritten marked =
       Rewrite(Lines({"VERSION 5.00", "Attribute VB_Name = \"frmA\"", kMarker, "Option Explicit"}));
-  EXPECT_EQ(marked.Result, kAlreadyProcessed);
+  EXPECT_EQ(marked.Result, RewriteOutcome::AlreadyProcessed);
   EXPECT_EQ(marked.Text, Lines({"   VERSION 5.00", "   Attribute VB_Name = \"frmA\""}));
 
   // Indented, the marker is still the marker: lines are trimmed first.
   EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "   " + kMarker})).Result,
-            kAlreadyProcessed);
+            RewriteOutcome::AlreadyProcessed);
   // It must match exactly: another letter case is an ordinary comment.
   EXPECT_EQ(Rewrite(Lines({"Attribute VB_Name = \"m\"", "'quillformer by vendelmark"})).Result,
-            kRewritten);
+            RewriteOutcome::Rewritten);
 }
 
 TEST(RewritePassTest, TheMarkerInsideTheCodeIsAnOrdinaryComment) {
@@ -243,7 +243,7 @@ TEST(RewritePassTest, LeavingTheSixteenBitRangeIsAnErrorNamingTheLine) {
   try {
     Rewrite(deep, Indent(0));
     FAIL() << "expected an overflow";
-  } catch (const SourceError& error) {
+  } catch (const FailureError& error) {
     EXPECT_STREQ(error.what(),
                  "test.bas:32769: 16-bit overflow: 32767 + 1 leaves the range -32768 to 32767");
   }
@@ -251,10 +251,10 @@ TEST(RewritePassTest, LeavingTheSixteenBitRangeIsAnErrorNamingTheLine) {
   try {
     Rewrite(deep, Indent(4));
     FAIL() << "expected an overflow";
-  } catch (const SourceError& error) {
+  } catch (const FailureError& error) {
     EXPECT_STREQ(error.what(),
                  "test.bas:8193: 16-bit overflow: 8192 * 4 leaves the range -32768 to 32767");
-    EXPECT_EQ(error.Line(), 8193u);
+    EXPECT_EQ(error.Get().Line, 8193u);
   }
   std::string header;
   for (int i = 0; i < 11000; ++i)
@@ -263,14 +263,14 @@ TEST(RewritePassTest, LeavingTheSixteenBitRangeIsAnErrorNamingTheLine) {
       {
         try {
           Rewrite(header);
-        } catch (const SourceError& error) {
+        } catch (const FailureError& error) {
           EXPECT_STREQ(
               error.what(),
               "test.bas:10922: 16-bit overflow: 3 * 10923 leaves the range -32768 to 32767");
           throw;
         }
       },
-      SourceError);
+      FailureError);
 }
 
 } // namespace

@@ -69,7 +69,7 @@ Rewritten Rewrite(std::string_view input, const ProcessingSettings& settings,
 void VerifyRewrite(std::string_view input, std::string_view expected,
                    const ProcessingSettings& settings, std::string_view codePage) {
   const Rewritten first = Rewrite(input, settings, codePage);
-  ASSERT_EQ(first.Result, kRewritten);
+  ASSERT_EQ(first.Result, RewriteOutcome::Rewritten);
   EXPECT_EQ(first.Text, expected) << "input:\n" << input;
 
   CodePage codes(codePage);
@@ -78,7 +78,7 @@ void VerifyRewrite(std::string_view input, std::string_view expected,
       << "rewriting the result once more (marker and comment blocks taken out) changed it";
   if (first.Text.find(std::string(kMarkerLine) + "\r\n") != std::string::npos &&
       first.Text.find("Attribute") != std::string::npos) {
-    EXPECT_EQ(Rewrite(first.Text, settings, codePage).Result, kAlreadyProcessed)
+    EXPECT_EQ(Rewrite(first.Text, settings, codePage).Result, RewriteOutcome::AlreadyProcessed)
         << "a rewritten file must be refused as already processed";
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rewrite/rewrite_pass.h"
 #include "settings/processing_settings.h"
 
 #include <cstdint>
@@ -14,7 +15,7 @@ std::string Lines(std::initializer_list<std::string_view> lines);
 
 /// The result of one in-memory rewrite.
 struct Rewritten {
-  std::int32_t Result = 0;
+  RewriteOutcome Result = RewriteOutcome::Rewritten;
   std::string Text;
 };
 

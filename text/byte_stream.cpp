@@ -20,33 +20,37 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
 void OstreamSink::Write(std::string_view bytes) {
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out_)
-    throw SourceError(name_, 0, "write failed");
+    RaiseFailure(FailureKind::Write, name_);
 }
 
 void OstreamSink::Flush() {
   out_.flush();
   if (!out_)
-    throw SourceError(name_, 0, "write failed");
+    RaiseFailure(FailureKind::Write, name_);
 }
 
-FileSource::FileSource(const std::filesystem::path& path) {
+FileSource::FileSource(const std::filesystem::path& path) : name_(path.string()) {
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0)
-    throw SourceError(path.string(), 0, "cannot open for reading: " + SystemErrorText(errno));
+    RaiseFailure(FailureKind::Open, name_, SystemErrorText(errno));
   struct stat info {};
   if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd_);
     fd_ = -1;
-    throw SourceError(path.string(), 0, "cannot open for reading: it is a directory");
+    Failure failure;
+    failure.Kind = FailureKind::NotAFile;
+    failure.File = name_;
+    failure.Subject = "a directory";
+    throw FailureError(std::move(failure));
   }
 }
 
-FileSource FileSource::Borrow(int fd) {
-  return FileSource(fd, false);
+FileSource FileSource::Borrow(int fd, std::string name) {
+  return FileSource(fd, false, std::move(name));
 }
 
 FileSource::FileSource(FileSource&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_) {}
+    : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
 
 FileSource::~FileSource() {
   if (owned_ && fd_ >= 0)
@@ -59,25 +63,21 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     if (count >= 0)
       return static_cast<std::size_t>(count);
     if (errno != EINTR)
-      throw ReadFault("read failed: " + SystemErrorText(errno));
+      RaiseFailure(FailureKind::Read, name_, SystemErrorText(errno));
   }
 }
 
 FileSink::FileSink(const std::filesystem::path& path) : name_(path.string()) {
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd_ < 0)
-    throw SourceError(name_, 0, "cannot create: " + SystemErrorText(errno));
-}
-
-FileSink FileSink::Borrow(int fd, std::string name) {
-  return FileSink(fd, false, std::move(name));
+    RaiseFailure(FailureKind::Create, name_, SystemErrorText(errno));
 }
 
 FileSink::FileSink(FileSink&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
+    : fd_(std::exchange(other.fd_, -1)), name_(std::move(other.name_)) {}
 
 FileSink::~FileSink() {
-  if (owned_ && fd_ >= 0)
+  if (fd_ >= 0)
     ::close(fd_);
 }
 
@@ -87,7 +87,7 @@ void FileSink::Write(std::string_view bytes) {
     if (count < 0) {
       if (errno == EINTR)
         continue;
-      throw SourceError(name_, 0, "write failed: " + SystemErrorText(errno));
+      RaiseFailure(FailureKind::Write, name_, SystemErrorText(errno));
     }
     bytes.remove_prefix(static_cast<std::size_t>(count));
   }
@@ -95,20 +95,20 @@ void FileSink::Write(std::string_view bytes) {
 
 void FileSink::Sync() {
   if (::fsync(fd_) != 0)
-    throw SourceError(name_, 0, "cannot flush to disk: " + SystemErrorText(errno));
+    RaiseFailure(FailureKind::Flush, name_, SystemErrorText(errno));
 }
 
 void FileSink::SetMode(unsigned mode) {
   if (::fchmod(fd_, static_cast<mode_t>(mode)) != 0)
-    throw SourceError(name_, 0, "cannot set its permissions: " + SystemErrorText(errno));
+    RaiseFailure(FailureKind::Permissions, name_, SystemErrorText(errno));
 }
 
 void FileSink::Close() {
-  if (!owned_ || fd_ < 0)
+  if (fd_ < 0)
     return;
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0)
-    throw SourceError(name_, 0, "cannot close: " + SystemErrorText(errno));
+    RaiseFailure(FailureKind::Close, name_, SystemErrorText(errno));
 }
 
 } // namespace qf

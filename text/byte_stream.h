@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/source_error.h"
+#include "text/failure.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -10,18 +10,12 @@
 
 namespace qf {
 
-/// A read failure of a byte source; the reader adds file and line.
-class ReadFault : public LineFault {
-public:
-  using LineFault::LineFault;
-};
-
 /// Where bytes are read from.
 class ByteSource {
 public:
   virtual ~ByteSource() = default;
   /// Reads up to `size` bytes into `buffer`; returns 0 only at the end.
-  /// Throws ReadFault when the read fails.
+  /// Raises a Read failure (FailureError) when the read fails.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
@@ -29,11 +23,8 @@ public:
 class ByteSink {
 public:
   virtual ~ByteSink() = default;
-  /// Writes all of `bytes` or throws SourceError.
+  /// Writes all of `bytes`, or raises a Write failure.
   virtual void Write(std::string_view bytes) = 0;
-  /// Told by the rewrite pass once the file can no longer turn out to be
-  /// already processed: what was written so far is final.
-  virtual void CodeStarted() {}
 };
 
 /// Reads a string held in memory.
@@ -56,12 +47,18 @@ private:
   std::string text_;
 };
 
-/// Writes a std::ostream; a failed write is an error naming `name`.
+/// Throws the bytes away.
+class NullSink final : public ByteSink {
+public:
+  void Write(std::string_view) override {}
+};
+
+/// Writes a std::ostream; a failed write is a Write failure naming `name`.
 class OstreamSink final : public ByteSink {
 public:
   OstreamSink(std::ostream& out, std::string name) : out_(out), name_(std::move(name)) {}
   void Write(std::string_view bytes) override;
-  /// Flushes the stream. Throws SourceError when it fails.
+  /// Flushes the stream, or raises a Write failure.
   void Flush();
 
 private:
@@ -69,14 +66,15 @@ private:
   std::string name_;
 };
 
-/// Reads an open file descriptor (owned or not).
+/// Reads an open file descriptor (owned or not). Read failures name the file.
 class FileSource final : public ByteSource {
 public:
-  /// Opens `path` for reading. Throws SourceError naming the path when it
-  /// cannot be opened or is a directory.
+  /// Opens `path` for reading. Raises an Open failure naming the path when
+  /// it cannot be opened, and a NotAFile failure when it is a directory.
   explicit FileSource(const std::filesystem::path& path);
-  /// Reads `fd`, which stays open afterwards (standard input).
-  static FileSource Borrow(int fd);
+  /// Reads `fd`, which stays open afterwards (standard input); `name`
+  /// stands for it in messages.
+  static FileSource Borrow(int fd, std::string name);
   ~FileSource() override;
   FileSource(FileSource&& other) noexcept;
   FileSource& operator=(FileSource&&) = delete;
@@ -86,19 +84,18 @@ public:
   std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
-  FileSource(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  FileSource(int fd, bool owned, std::string name)
+      : fd_(fd), owned_(owned), name_(std::move(name)) {}
   int fd_ = -1;
   bool owned_ = true;
+  std::string name_;
 };
 
-/// Writes a file descriptor (owned or not). Errors name the file.
+/// Writes a file that it creates. Failures name the file.
 class FileSink final : public ByteSink {
 public:
-  /// Creates `path`, or empties it if it exists. Throws SourceError.
+  /// Creates `path`, or empties it if it exists, or raises a Create failure.
   explicit FileSink(const std::filesystem::path& path);
-  /// Writes `fd`, which stays open afterwards (standard output); `name`
-  /// stands for it in messages.
-  static FileSink Borrow(int fd, std::string name);
   ~FileSink() override;
   FileSink(FileSink&& other) noexcept;
   FileSink& operator=(FileSink&&) = delete;
@@ -106,17 +103,15 @@ public:
   FileSink& operator=(const FileSink&) = delete;
 
   void Write(std::string_view bytes) override;
-  /// Forces what was written to the disk (fsync). Throws SourceError.
+  /// Forces what was written to the disk (fsync), or raises a Flush failure.
   void Sync();
-  /// Closes an owned descriptor, reporting a failure. Throws SourceError.
+  /// Closes the file, or raises a Close failure.
   void Close();
-  /// Sets the permission bits (chmod). Throws SourceError.
+  /// Sets the permission bits (chmod), or raises a Permissions failure.
   void SetMode(unsigned mode);
 
 private:
-  FileSink(int fd, bool owned, std::string name) : fd_(fd), owned_(owned), name_(std::move(name)) {}
   int fd_ = -1;
-  bool owned_ = true;
   std::string name_;
 };
 

@@ -1,11 +1,9 @@
 #include "text/code_page.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 #include <cstdio>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <utility>
@@ -40,31 +38,6 @@ void SubstituteQuestionMark(const void* context, UConverterFromUnicodeArgs* args
   *static_cast<bool*>(const_cast<void*>(context)) = true;
 }
 
-/// Widens `bytes` into `out` if they are all ASCII; returns false (with
-/// `out` partly written) at the first byte that is not.
-bool WidenAscii(std::string_view bytes, char16_t* out) {
-  const std::size_t size = bytes.size();
-  const char* const in = bytes.data();
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  for (; i + 16 <= size; i += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-    if (_mm_movemask_epi8(chunk) != 0)
-      return false;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(chunk, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
-  }
-#endif
-  unsigned char high = 0;
-  for (; i < size; ++i) {
-    const auto byte = static_cast<unsigned char>(in[i]);
-    high |= byte;
-    out[i] = byte;
-  }
-  return (high & 0x80) == 0;
-}
-
 std::string HexBytes(const char* bytes, int32_t length) {
   std::string text;
   for (int32_t i = 0; i < length; ++i) {
@@ -77,6 +50,10 @@ std::string HexBytes(const char* bytes, int32_t length) {
 }
 
 } // namespace
+
+DecodeFault::DecodeFault(std::string bytes, std::string codePage, std::size_t offset)
+    : std::runtime_error("the bytes " + bytes + " do not decode in code page " + codePage),
+      bytes_(std::move(bytes)), codePage_(std::move(codePage)), offset_(offset) {}
 
 CodePage::CodePage(std::string_view name) : name_(name) {
   if (name_.empty())
@@ -167,7 +144,7 @@ std::u16string_view CodePage::Decode(std::string_view bytes, std::u16string& buf
     buffer.resize(std::max(room, 2 * buffer.size()));
   char16_t* const out = buffer.data();
   // Most lines of real code are plain ASCII: widen them without ICU.
-  if (allAsciiIdentity_ && WidenAscii(bytes, out))
+  if (allAsciiIdentity_ && ascii::WidenIfAscii(bytes, out))
     return {out, bytes.size()};
   ucnv_resetToUnicode(converter_);
   UChar* target = out;
@@ -189,8 +166,7 @@ void CodePage::ThrowDecodeFault(std::string_view bytes, const char* stop) {
     length = 0;
   const auto offset =
       static_cast<std::size_t>(stop - bytes.data()) - static_cast<std::size_t>(length);
-  throw DecodeFault(
-      "the bytes " + HexBytes(invalid, length) + " do not decode in code page " + name_, offset);
+  throw DecodeFault(HexBytes(invalid, length), name_, offset);
 }
 
 void CodePage::Encode(std::u16string_view text, std::string& out) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "text/source_error.h"
-
 #include <array>
 #include <cstddef>
 #include <memory>
@@ -20,14 +18,22 @@ public:
   using std::invalid_argument::invalid_argument;
 };
 
-/// Bytes of a line that do not decode in the code page.
-class DecodeFault : public LineFault {
+/// Bytes that do not decode in the code page. what() reads "the bytes 0x81
+/// do not decode in code page GBK"; whoever reads the file turns it into a
+/// Failure naming the file, the line and the offset.
+class DecodeFault : public std::runtime_error {
 public:
-  DecodeFault(const std::string& cause, std::size_t offset) : LineFault(cause), offset_(offset) {}
-  /// Offset of the first undecodable byte within the line.
+  DecodeFault(std::string bytes, std::string codePage, std::size_t offset);
+  /// The bytes that do not decode, in hexadecimal ("0x81 0x7F").
+  const std::string& Bytes() const noexcept { return bytes_; }
+  /// The code page's name as the user gave it.
+  const std::string& CodePageName() const noexcept { return codePage_; }
+  /// Offset of the first undecodable byte within the decoded bytes.
   std::size_t Offset() const noexcept { return offset_; }
 
 private:
+  std::string bytes_;
+  std::string codePage_;
   std::size_t offset_;
 };
 
@@ -71,6 +77,10 @@ public:
 
   /// True once Encode() has written a "?" in place of a character.
   bool Substituted() const noexcept { return substituted_; }
+
+  /// Whether every ASCII byte is its own character here, so that the text
+  /// of a plain-ASCII line is its bytes (true for every ANSI code page).
+  bool AsciiIsItself() const noexcept { return allAsciiIdentity_; }
 
 private:
   void Validate();

@@ -49,8 +49,7 @@ public:
 
   void Replace(const fs::path& from, const fs::path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0)
-      throw SourceError(to.string(), 0,
-                        "cannot replace it with the rewritten text: " + SystemErrorText(errno));
+      RaiseFailure(FailureKind::Replace, to.string(), SystemErrorText(errno));
     SyncFolder(to.parent_path());
   }
 

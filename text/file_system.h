@@ -10,7 +10,7 @@
 namespace qf {
 
 /// A file being written. Write() it, Sync() it to the disk, Close() it;
-/// each step throws SourceError naming the file when it fails.
+/// each step raises a failure (FailureError) naming the file when it fails.
 class WritableFile : public ByteSink {
 public:
   virtual void Sync() = 0;
@@ -23,17 +23,18 @@ class FileSystem {
 public:
   virtual ~FileSystem() = default;
 
-  /// Opens `path` for reading. Throws SourceError (missing, a directory,
-  /// unreadable).
+  /// Opens `path` for reading. Raises an Open or NotAFile failure
+  /// (missing, a directory, unreadable).
   virtual std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) = 0;
 
   /// Creates `path`, or empties it, for writing, with the permission bits
-  /// of the file `permissionsOf`. Throws SourceError.
+  /// of the file `permissionsOf`. Raises a Create or Permissions failure.
   virtual std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
                                                const std::filesystem::path& permissionsOf) = 0;
 
   /// Renames `from` over `to` in one step: at no moment is `to` missing or
-  /// partly written. Throws SourceError naming `to`.
+  /// partly written, and flushes the folder to the disk. Raises a Replace
+  /// failure naming `to`.
   virtual void Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 
   /// Removes `path` if it is there; never fails.

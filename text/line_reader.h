@@ -20,7 +20,8 @@ public:
   explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 18);
 
   /// Reads the next line into `line`, which stays valid until the next
-  /// call. Returns false at the end of the source. Throws ReadFault.
+  /// call. Returns false at the end of the source. A read failure of
+  /// the source goes through.
   bool Next(std::string_view& line);
 
   /// The number (from 1) of the line last returned.

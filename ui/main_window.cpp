@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "processing/failure_text.h"
+#include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_paths.h"
 #include "ui/hotspot.h"
@@ -236,17 +238,14 @@ void MainWindow::StartRun() {
   }
   OperationReport report;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  try {
-    ProcessProject(ToU16(projectPath_), RunEnvironment{settings_, codes_, files_}, report);
-    QApplication::restoreOverrideCursor();
+  const std::optional<Failure> failure =
+      ProcessProject(ToU16(projectPath_), RunEnvironment{settings_, codes_, files_}, report);
+  QApplication::restoreOverrideCursor();
+  if (report.Started())
     SetTxtOpen(ToQString(report.Text()));
-  } catch (const std::exception& failure) {
-    QApplication::restoreOverrideCursor();
-    if (report.Started())
-      SetTxtOpen(ToQString(report.Text()));
-    platform_.ShowInformation(this,
-                              QStringLiteral("处理中断：") + QString::fromUtf8(failure.what()));
-  }
+  if (failure)
+    platform_.ShowInformation(this, QStringLiteral("处理中断：") +
+                                        ToQString(DescribeInChinese(*failure)));
 }
 
 void MainWindow::OpenSettings() {

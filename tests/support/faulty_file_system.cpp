@@ -13,7 +13,7 @@ public:
       : inner_(std::move(inner)), files_(files) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     if (files_.Strikes(FileOperation::Read))
-      throw ReadFault("read failed: " + kInjected);
+      RaiseFailure(FailureKind::Read, "", kInjected);
     return inner_->Read(buffer, size);
   }
 
@@ -28,17 +28,17 @@ public:
       : inner_(std::move(inner)), name_(path.string()), files_(files) {}
   void Write(std::string_view bytes) override {
     if (files_.Strikes(FileOperation::Write))
-      throw SourceError(name_, 0, "write failed: " + kInjected);
+      RaiseFailure(FailureKind::Write, name_, kInjected);
     inner_->Write(bytes);
   }
   void Sync() override {
     if (files_.Strikes(FileOperation::Sync))
-      throw SourceError(name_, 0, "cannot flush to disk: " + kInjected);
+      RaiseFailure(FailureKind::Flush, name_, kInjected);
     inner_->Sync();
   }
   void Close() override {
     if (files_.Strikes(FileOperation::Close))
-      throw SourceError(name_, 0, "cannot close: " + kInjected);
+      RaiseFailure(FailureKind::Close, name_, kInjected);
     inner_->Close();
   }
 
@@ -63,20 +63,20 @@ bool FaultyFileSystem::Strikes(FileOperation operation) {
 
 std::unique_ptr<ByteSource> FaultyFileSystem::OpenForReading(const fs::path& path) {
   if (Strikes(FileOperation::Open))
-    throw SourceError(path.string(), 0, "cannot open for reading: " + kInjected);
+    RaiseFailure(FailureKind::Open, path.string(), kInjected);
   return std::make_unique<FaultySource>(RealFileSystem().OpenForReading(path), *this);
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::Create(const fs::path& path,
                                                        const fs::path& permissionsOf) {
   if (Strikes(FileOperation::Create))
-    throw SourceError(path.string(), 0, "cannot create: " + kInjected);
+    RaiseFailure(FailureKind::Create, path.string(), kInjected);
   return std::make_unique<FaultyFile>(RealFileSystem().Create(path, permissionsOf), path, *this);
 }
 
 void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to) {
   if (Strikes(FileOperation::Replace))
-    throw SourceError(to.string(), 0, "cannot replace it with the rewritten text: " + kInjected);
+    RaiseFailure(FailureKind::Replace, to.string(), kInjected);
   RealFileSystem().Replace(from, to);
 }
 

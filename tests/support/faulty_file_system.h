@@ -17,7 +17,7 @@ enum class FileOperation { Open, Read, Create, Write, Sync, Close, Replace, Coun
 const char* NameOf(FileOperation operation);
 
 /// The real file system, but the chosen call of one operation fails as the
-/// operating system's would (a SourceError, or a ReadFault for reads).
+/// operating system's would (a FailureError of the operation's kind).
 class FaultyFileSystem final : public FileSystem {
 public:
   /// Makes the `nth` call (from 1) of `operation` fail; 0 fails none.

@@ -198,8 +198,8 @@ void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
   f_.Platform.ChosenFile = folder + QStringLiteral("Gap.vbp");
   f_.Click(f_.Window->Img3(1));
   f_.Click(f_.Window->Img3(2));
-  const QString cause =
-      folder + QStringLiteral("gone.frm: cannot open for reading: No such file or directory");
+  const QString cause = QStringLiteral("无法打开文件：") + folder +
+                        QStringLiteral("gone.frm（No such file or directory）");
   QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("处理中断：") + cause});
   QVERIFY(f_.Window->TxtOpenText().endsWith(QStringLiteral("窗体对象\r\n    ") + folder +
                                             QStringLiteral("gone.frm\r\n    ......处理中断：") +

@@ -1,0 +1,104 @@
+#include "processing/failure_text.h"
+
+#include "processing/file_kinds.h"
+#include "text/utf.h"
+
+#include <string_view>
+
+namespace qf {
+namespace {
+
+std::u16string Wide(const std::string& text) {
+  return Utf8ToUtf16Lenient(text);
+}
+
+std::u16string Number(std::uint64_t value) {
+  return Wide(std::to_string(value));
+}
+
+/// What a path that is no file is, in Chinese.
+std::u16string NotAFileText(const std::string& what) {
+  if (what == "a directory")
+    return u"是一个文件夹";
+  if (what == "a FIFO")
+    return u"是一个命名管道";
+  if (what == "a socket")
+    return u"是一个套接字";
+  if (what == "a character device")
+    return u"是一个字符设备";
+  if (what == "a block device")
+    return u"是一个块设备";
+  return u"不是普通文件";
+}
+
+/// The kind whose English plural a TooManyEntries failure names.
+std::u16string_view KindName(const std::string& plural) {
+  for (const FileKindInfo& kind : kFileKinds)
+    if (kind.EnglishPlural == plural)
+      return kind.ChineseName;
+  return u"文件";
+}
+
+struct Parts {
+  std::u16string_view Cause;
+  std::u16string Particulars;
+};
+
+Parts PartsOf(const Failure& f) {
+  const std::u16string detail = Wide(f.Detail);
+  const std::u16string entry = u"“" + Wide(f.Subject) + u"”";
+  switch (f.Kind) {
+  case FailureKind::Open:
+    return {u"无法打开文件", detail};
+  case FailureKind::NotAFile:
+    return {u"无法打开文件", NotAFileText(f.Subject) + u"，不是普通文件"};
+  case FailureKind::Read:
+    return {u"无法读取文件", detail};
+  case FailureKind::Decode:
+    return {u"文本解码失败", u"字节 " + Wide(f.Subject) + u" 不能按代码页 " + Wide(f.CodePage) +
+                                 u" 解码，位于文件第 " + Number(f.Offset) + u" 字节"};
+  case FailureKind::Overflow:
+    return {u"整数溢出", Wide(f.Subject) + u" 超出 -32768 到 32767 的范围"};
+  case FailureKind::Unjoinable:
+    return {u"无法合并续行的过程声明",
+            u"续行符“_”在代码页 " + Wide(f.CodePage) + u" 中不是单独的字节"};
+  case FailureKind::Create:
+    return {u"无法创建临时文件", detail};
+  case FailureKind::Permissions:
+    return {u"无法设置临时文件的权限", detail};
+  case FailureKind::Write:
+    return {u"无法写入临时文件", detail};
+  case FailureKind::Flush:
+    return {u"无法将临时文件写入磁盘", detail};
+  case FailureKind::Close:
+    return {u"无法关闭临时文件", detail};
+  case FailureKind::Replace:
+    return {u"无法替换原文件", detail};
+  case FailureKind::EntryWithoutName:
+    return {u"工程文件条目无法识别", entry + u"：名称与文件之间缺少“;”"};
+  case FailureKind::EntryWithoutFile:
+    return {u"工程文件条目无法识别", entry + u"：没有文件名"};
+  case FailureKind::TooManyEntries:
+    return {u"整数溢出",
+            entry + u"：一个工程中的" + std::u16string(KindName(f.Detail)) + u"超过 32766 个"};
+  case FailureKind::ProjectFileListed:
+    return {u"工程文件本身被列为源文件", {}};
+  }
+  return {u"处理失败", detail};
+}
+
+} // namespace
+
+std::u16string DescribeInChinese(const Failure& failure) {
+  const Parts parts = PartsOf(failure);
+  std::u16string text(parts.Cause);
+  text += u"：";
+  text += Wide(failure.File);
+  if (failure.Line != 0)
+    text += u" 第" + Number(failure.Line) + u"行";
+  if (!parts.Particulars.empty())
+    text += u"（" + parts.Particulars + u"）";
+  return text;
+}
+
+} // namespace qf

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "rewrite/procedure_header.h"
+#include "text/code_page.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// Writes comment blocks in a code page straight onto the end of an output
+/// buffer, each line followed by CR LF. The fixed pieces (the frame line,
+/// the unit, the labels) are encoded once, when first written; the
+/// declaration's own words go out as its bytes where the line is plain
+/// ASCII, and are encoded from its text otherwise. Writes the same bytes as
+/// encoding BuildProcedureHeader() whole.
+class CommentBlockWriter {
+public:
+  CommentBlockWriter(const ProcessingSettings& settings, const HeaderLabels& labels,
+                     CodePage& codePage)
+      : settings_(settings), labels_(labels), codePage_(codePage) {}
+
+  /// Appends the block of `declaration` (decoded text, or the bytes of a
+  /// plain-ASCII line) and its final CR LF to `out`.
+  template <typename Char> void Write(std::basic_string_view<Char> declaration, std::string& out) {
+    out_ = &out;
+    LayOutProcedureHeader(declaration, *this);
+    out.append("\r\n");
+  }
+
+  // The layout's output (see LayOutProcedureHeader).
+  void Frame() { out_->append(Piece(kFrame, u"'", settings_.SeparatorLine)); }
+  void Inner(HeaderLabel label) {
+    out_->append(Piece(kInner, u"'", settings_.SeparatorUnit));
+    Label(label);
+  }
+  void Label(HeaderLabel label) {
+    const auto index = static_cast<std::size_t>(label);
+    out_->append(Piece(index, labels_[index], {}));
+  }
+  void Value(std::string_view bytes) { out_->append(bytes); }
+  void Value(std::u16string_view text) { codePage_.Encode(text, *out_); }
+  void Break() { out_->append("\r\n"); }
+
+private:
+  static constexpr std::size_t kFrame = kHeaderLabelCount;
+  static constexpr std::size_t kInner = kHeaderLabelCount + 1;
+
+  /// The bytes of `a` followed by `b`, encoded the first time they are asked for.
+  const std::string& Piece(std::size_t index, std::u16string_view a, std::u16string_view b);
+
+  const ProcessingSettings& settings_;
+  const HeaderLabels& labels_;
+  CodePage& codePage_;
+  std::array<std::optional<std::string>, kHeaderLabelCount + 2> pieces_;
+  std::string* out_ = nullptr;
+};
+
+} // namespace qf

@@ -1,0 +1,87 @@
+#include "text/failure.h"
+
+#include <system_error>
+
+namespace qf {
+namespace {
+
+std::string WithDetail(std::string cause, const std::string& detail) {
+  if (!detail.empty())
+    cause += ": " + detail;
+  return cause;
+}
+
+std::string Entry(const Failure& failure, const std::string& why) {
+  return "cannot read the entry \"" + failure.Subject + "\": " + why;
+}
+
+std::string Cause(const Failure& f) {
+  switch (f.Kind) {
+  case FailureKind::Open:
+    return WithDetail("cannot open for reading", f.Detail);
+  case FailureKind::NotAFile:
+    return f.Subject == "a directory"
+               ? "cannot open for reading: it is a directory"
+               : "cannot open for reading: it is " + f.Subject + ", not a regular file";
+  case FailureKind::Read:
+    return WithDetail("read failed", f.Detail);
+  case FailureKind::Decode:
+    return "the bytes " + f.Subject + " do not decode in code page " + f.CodePage +
+           " (byte offset " + std::to_string(f.Offset) + " in the file)";
+  case FailureKind::Overflow:
+    return "16-bit overflow: " + f.Subject + " leaves the range -32768 to 32767";
+  case FailureKind::Unjoinable:
+    return "cannot join the continued procedure header: its \"_\" is not a byte of its own in "
+           "code page " +
+           f.CodePage;
+  case FailureKind::Create:
+    return WithDetail("cannot create", f.Detail);
+  case FailureKind::Permissions:
+    return WithDetail("cannot set its permissions", f.Detail);
+  case FailureKind::Write:
+    return WithDetail("write failed", f.Detail);
+  case FailureKind::Flush:
+    return WithDetail("cannot flush to disk", f.Detail);
+  case FailureKind::Close:
+    return WithDetail("cannot close", f.Detail);
+  case FailureKind::Replace:
+    return WithDetail("cannot replace it with the rewritten text", f.Detail);
+  case FailureKind::EntryWithoutName:
+    return Entry(f, "no \";\" between the name and the file");
+  case FailureKind::EntryWithoutFile:
+    return Entry(f, "no file name");
+  case FailureKind::TooManyEntries:
+    return Entry(f, "16-bit overflow: more than 32,766 " + f.Detail + " in one project");
+  case FailureKind::ProjectFileListed:
+    return "it is the project file itself; it is not rewritten as a source file";
+  }
+  return "failed";
+}
+
+} // namespace
+
+std::string DescribeInEnglish(const Failure& failure) {
+  std::string text = failure.File;
+  if (failure.Line != 0)
+    text += ":" + std::to_string(failure.Line);
+  text += ": ";
+  text += Cause(failure);
+  return text;
+}
+
+FailureError::FailureError(Failure failure)
+    : failure_(std::move(failure)), text_(DescribeInEnglish(failure_)) {}
+
+void RaiseFailure(FailureKind kind, std::string file, std::string detail) {
+  Failure failure;
+  failure.Kind = kind;
+  failure.File = std::move(file);
+  failure.Detail = std::move(detail);
+  throw FailureError(std::move(failure));
+}
+
+std::string SystemErrorText(int error) {
+  return std::generic_category().message(error);
+}
+
+} // namespace qf
