@@ -1,7 +1,7 @@
 // quillformer-gen: writes a generated VB6 form module, the input of the
 // benchmarks, so that a run can be repeated by hand:
 //
-//   quillformer-gen PATH MEGABYTES [--chinese]
+//   quillformer-gen PATH MEGABYTES [--chinese | --header-heavy]
 //
 // MEGABYTES counts MiB. With the default seed and 32 MiB the file holds
 // exactly the bytes that quillformer-bench rewrites.
@@ -21,9 +21,10 @@ constexpr int kUsageError = 2;
 constexpr std::size_t kMaxMegabytes = 4096;
 
 int Usage() {
-  std::cerr << "usage: quillformer-gen PATH MEGABYTES [--chinese]\n"
+  std::cerr << "usage: quillformer-gen PATH MEGABYTES [--chinese | --header-heavy]\n"
                "  Writes a generated VB6 form module of about MEGABYTES MiB to PATH\n"
-               "  (CR LF lines; --chinese adds GBK-encoded Chinese comments).\n";
+               "  (CR LF lines; --chinese adds GBK-encoded Chinese comments;\n"
+               "  --header-heavy makes every procedure fourteen lines long).\n";
   return kUsageError;
 }
 
@@ -43,12 +44,15 @@ int main(int argc, char** argv) {
     return Usage();
   const std::string path = argv[1];
   const std::size_t megabytes = ParseMegabytes(argv[2]);
-  const bool chinese = argc == 4 && std::string_view(argv[3]) == "--chinese";
-  if (megabytes == 0 || (argc == 4 && !chinese))
+  const std::string_view shape = argc == 4 ? argv[3] : "";
+  const bool chinese = shape == "--chinese";
+  const bool headerHeavy = shape == "--header-heavy";
+  if (megabytes == 0 || (argc == 4 && !chinese && !headerHeavy))
     return Usage();
 
   const std::string module =
-      qf::bench::GenerateModule(megabytes << 20, qf::bench::kDefaultSeed, chinese);
+      headerHeavy ? qf::bench::GenerateHeaderHeavyModule(megabytes << 20, qf::bench::kDefaultSeed)
+                  : qf::bench::GenerateModule(megabytes << 20, qf::bench::kDefaultSeed, chinese);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(module.data(), static_cast<std::streamsize>(module.size()));
   file.close();

@@ -43,6 +43,12 @@ const std::string& AsciiSample() {
   return sample;
 }
 
+const std::string& HeaderHeavySample() {
+  static const std::string sample =
+      qf::bench::GenerateHeaderHeavyModule(kSampleBytes, qf::bench::kDefaultSeed);
+  return sample;
+}
+
 const std::string& ChineseSample() {
   static const std::string sample =
       qf::bench::GenerateModule(kSampleBytes, qf::bench::kDefaultSeed, true);
@@ -116,6 +122,10 @@ void BM_RewriteStreamAscii(benchmark::State& state) {
   BenchmarkRewriteStream(state, AsciiSample());
 }
 
+void BM_RewriteStreamHeaderHeavy(benchmark::State& state) {
+  BenchmarkRewriteStream(state, HeaderHeavySample());
+}
+
 void BM_RewriteStreamChineseComments(benchmark::State& state) {
   BenchmarkRewriteStream(state, ChineseSample());
 }
@@ -154,6 +164,7 @@ void BM_RewriteSourceFileAscii(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_RewriteStreamAscii)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RewriteStreamHeaderHeavy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RewriteStreamChineseComments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RewriteSourceFileAscii)->Unit(benchmark::kMillisecond)->UseRealTime();
 

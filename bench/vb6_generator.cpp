@@ -40,7 +40,7 @@ class ModuleWriter {
 public:
   ModuleWriter(uint32_t seed, bool chinese) : random_(seed), chinese_(chinese) {}
 
-  std::string Generate(std::size_t approxBytes);
+  std::string Generate(std::size_t approxBytes, bool shortProcedures);
 
 private:
   /// Writes one line: messy indentation for `depth`, the parts, CR LF.
@@ -64,6 +64,7 @@ private:
   void TypeBlock();
   void EnumBlock();
   void Procedure();
+  void ShortProcedure();
   std::string ProcedureName();
   std::string EventName();
   void ProcedureHeader(string_view opening, const std::vector<std::string>& parameters,
@@ -85,14 +86,14 @@ private:
   uint32_t serial_ = 0; ///< Makes names unique.
 };
 
-std::string ModuleWriter::Generate(std::size_t approxBytes) {
+std::string ModuleWriter::Generate(std::size_t approxBytes, bool shortProcedures) {
   out_.reserve(approxBytes + (1 << 16));
   DesignerHeader("frmMain");
   Line(0, "Option Explicit");
   Line(0, "");
   Declarations(approxBytes / 32);
   do
-    Procedure();
+    shortProcedures ? ShortProcedure() : Procedure();
   while (out_.size() < approxBytes);
   return std::move(out_);
 }
@@ -249,6 +250,31 @@ void ModuleWriter::Procedure() {
     Line(1, isFunction ? "Exit Function" : "Exit Sub");
     Line(0, "ErrHandler:");
     Line(1, "MsgBox Err.Description, vbExclamation");
+  }
+  Line(0, isFunction ? "End Function" : "End Sub");
+}
+
+/// Fourteen lines: a one-line header with a few parameters, twelve simple
+/// lines, the End line.
+void ModuleWriter::ShortProcedure() {
+  const bool isFunction = random_.Percent(40);
+  std::string opening = random_.Percent(50) ? "Private " : "Public ";
+  opening += isFunction ? "Function " : "Sub ";
+  opening += ProcedureName();
+  std::string text = opening + "(";
+  bool optional = false;
+  for (uint32_t i = 0, count = random_.Below(4); i < count; ++i)
+    text += (i == 0 ? "" : ", ") + Parameter(i, optional);
+  text += isFunction ? ") As " + std::string(random_.Pick(kTypes).Name) : ")";
+  Line(0, text);
+  for (int line = 0; line < 12; ++line) {
+    const uint32_t roll = random_.Below(100);
+    if (roll < 10)
+      SingleLineIf(1);
+    else if (roll < 20)
+      CommentLine(1);
+    else
+      Statement(1);
   }
   Line(0, isFunction ? "End Function" : "End Sub");
 }
@@ -427,7 +453,11 @@ void ModuleWriter::Statement(uint32_t depth) {
 } // namespace
 
 std::string GenerateModule(std::size_t approxBytes, std::uint32_t seed, bool chineseComments) {
-  return ModuleWriter(seed, chineseComments).Generate(approxBytes);
+  return ModuleWriter(seed, chineseComments).Generate(approxBytes, false);
+}
+
+std::string GenerateHeaderHeavyModule(std::size_t approxBytes, std::uint32_t seed) {
+  return ModuleWriter(seed, false).Generate(approxBytes, true);
 }
 
 } // namespace qf::bench

@@ -33,4 +33,10 @@ inline constexpr std::uint32_t kDefaultSeed = 1;
 /// most one procedure.
 std::string GenerateModule(std::size_t approxBytes, std::uint32_t seed, bool chineseComments);
 
+/// Like GenerateModule, but every procedure is fourteen lines long (a
+/// header, twelve simple statements or comments, its End), so that a
+/// comment block is written every fourteen lines: the rewrite's most
+/// header-heavy shape.
+std::string GenerateHeaderHeavyModule(std::size_t approxBytes, std::uint32_t seed);
+
 } // namespace qf::bench

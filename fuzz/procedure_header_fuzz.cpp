@@ -65,13 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string expected;
     codePage.Encode(block, expected);
     expected += "\r\n";
-    std::string written;
+    qf::OutputBuffer written(16);
     qf::CommentBlockWriter writer(settings, qf::kChineseLabels, codePage);
     writer.Write(std::string_view(bytes), written);
-    Check(written == expected);
-    written.clear();
+    Check(written.View() == expected);
+    written.Clear();
     writer.Write(std::u16string_view(declaration), written); // pieces now cached
-    Check(written == expected);
+    Check(written.View() == expected);
   }
   return 0;
 }

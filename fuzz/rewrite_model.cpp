@@ -2,6 +2,7 @@
 
 #include "rewrite/procedure_header.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace qf::fuzz {
@@ -127,7 +128,7 @@ ModelResult Model::Run() {
       singleIf_ = false;
       const std::u16string up = Upper(text);
       if (!code_) {
-        if (text == u"'Quillformer By Vendelmark") {
+        if (std::equal(text.begin(), text.end(), kMarkerLine.begin(), kMarkerLine.end())) {
           result.Outcome = RewriteOutcome::AlreadyProcessed;
           result.Text = out_;
           return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rewrite/output_buffer.h"
 #include "rewrite/procedure_header.h"
 #include "text/code_page.h"
 
@@ -24,25 +25,29 @@ public:
 
   /// Appends the block of `declaration` (decoded text, or the bytes of a
   /// plain-ASCII line) and its final CR LF to `out`.
-  template <typename Char> void Write(std::basic_string_view<Char> declaration, std::string& out) {
+  template <typename Char> void Write(std::basic_string_view<Char> declaration, OutputBuffer& out) {
     out_ = &out;
     LayOutProcedureHeader(declaration, *this);
-    out.append("\r\n");
+    out.Append("\r\n");
   }
 
   // The layout's output (see LayOutProcedureHeader).
-  void Frame() { out_->append(Piece(kFrame, u"'", settings_.SeparatorLine)); }
+  void Frame() { out_->Append(Piece(kFrame, u"'", settings_.SeparatorLine)); }
   void Inner(HeaderLabel label) {
-    out_->append(Piece(kInner, u"'", settings_.SeparatorUnit));
+    out_->Append(Piece(kInner, u"'", settings_.SeparatorUnit));
     Label(label);
   }
   void Label(HeaderLabel label) {
     const auto index = static_cast<std::size_t>(label);
-    out_->append(Piece(index, labels_[index], {}));
+    out_->Append(Piece(index, labels_[index], {}));
   }
-  void Value(std::string_view bytes) { out_->append(bytes); }
-  void Value(std::u16string_view text) { codePage_.Encode(text, *out_); }
-  void Break() { out_->append("\r\n"); }
+  void Value(std::string_view bytes) { out_->Append(bytes); }
+  void Value(std::u16string_view text) {
+    encoded_.clear();
+    codePage_.Encode(text, encoded_);
+    out_->Append(encoded_);
+  }
+  void Break() { out_->Append("\r\n"); }
 
 private:
   static constexpr std::size_t kFrame = kHeaderLabelCount;
@@ -55,7 +60,8 @@ private:
   const HeaderLabels& labels_;
   CodePage& codePage_;
   std::array<std::optional<std::string>, kHeaderLabelCount + 2> pieces_;
-  std::string* out_ = nullptr;
+  OutputBuffer* out_ = nullptr;
+  std::string encoded_; ///< holds an encoded value on its way to out_
 };
 
 } // namespace qf

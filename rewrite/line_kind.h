@@ -30,6 +30,34 @@ enum class LineKind : std::uint8_t {
   EndType,         ///< "END TYPE"
 };
 
+namespace detail {
+
+/// After "Private" or "Public" (at `rest`, which starts with the character
+/// that ends that word): " Sub", " Function" or " Type" as whole words.
+template <typename Char> constexpr LineKind ClassifyDeclaration(std::basic_string_view<Char> rest) {
+  if (ascii::StartsWithWord(rest, u" SUB") || ascii::StartsWithWord(rest, u" FUNCTION"))
+    return LineKind::ProcedureHeader;
+  if (ascii::StartsWithWord(rest, u" TYPE"))
+    return LineKind::TypeStart;
+  return LineKind::Ordinary;
+}
+
+/// A line that starts with "END ": which block it ends.
+template <typename Char> constexpr LineKind ClassifyEnd(std::basic_string_view<Char> line) {
+  using ascii::StartsWith;
+  if (StartsWith(line, u"END SUB") || StartsWith(line, u"END FUNCTION"))
+    return LineKind::EndProcedure;
+  if (StartsWith(line, u"END IF"))
+    return LineKind::EndIf;
+  if (StartsWith(line, u"END SELECT"))
+    return LineKind::EndSelect;
+  if (StartsWith(line, u"END TYPE"))
+    return LineKind::EndType;
+  return LineKind::Ordinary;
+}
+
+} // namespace detail
+
 /// Classifies a trimmed line, decoded (char16_t) or plain ASCII bytes (char).
 /// Keywords are compared with the line's ASCII letters upper-cased; Private,
 /// Public, Else and Type count only as whole words, so "Public Subtotal" and
@@ -54,21 +82,14 @@ template <typename Char> constexpr LineKind ClassifyLine(std::basic_string_view<
       return LineKind::For;
     break;
   case U'P':
-    if (StartsWithWord(line, u"PRIVATE SUB") || StartsWithWord(line, u"PRIVATE FUNCTION") ||
-        StartsWithWord(line, u"PUBLIC SUB") || StartsWithWord(line, u"PUBLIC FUNCTION"))
-      return LineKind::ProcedureHeader;
-    if (StartsWithWord(line, u"PRIVATE TYPE") || StartsWithWord(line, u"PUBLIC TYPE"))
-      return LineKind::TypeStart;
+    if (StartsWithWord(line, u"PRIVATE"))
+      return detail::ClassifyDeclaration(line.substr(7));
+    if (StartsWithWord(line, u"PUBLIC"))
+      return detail::ClassifyDeclaration(line.substr(6));
     break;
   case U'E':
-    if (StartsWith(line, u"END SUB") || StartsWith(line, u"END FUNCTION"))
-      return LineKind::EndProcedure;
-    if (StartsWith(line, u"END IF"))
-      return LineKind::EndIf;
-    if (StartsWith(line, u"END SELECT"))
-      return LineKind::EndSelect;
-    if (StartsWith(line, u"END TYPE"))
-      return LineKind::EndType;
+    if (StartsWith(line, u"END "))
+      return detail::ClassifyEnd(line);
     if (StartsWithWord(line, u"ELSE") || StartsWithWord(line, u"ELSEIF"))
       return LineKind::Else;
     break;

@@ -4,6 +4,7 @@
 #include "rewrite/comment_block_writer.h"
 #include "rewrite/line_kind.h"
 #include "rewrite/line_state.h"
+#include "rewrite/output_buffer.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
 
@@ -33,9 +34,8 @@ public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
               const ProcessingSettings& settings, CodePage& codePage, Release release)
       : reader_(source, codePage, name), sink_(sink), settings_(settings),
-        blocks_(settings, kChineseLabels, codePage), held_(release == Release::OnceCodeStarts) {
-    out_.reserve(2 * kFlushSize);
-  }
+        blocks_(settings, kChineseLabels, codePage), held_(release == Release::OnceCodeStarts),
+        out_(2 * kFlushSize) {}
 
   RewriteOutcome Run();
 
@@ -70,7 +70,7 @@ private:
   std::u16string_view text_; ///< The current line decoded, where it is not ASCII.
   std::u16string wide_;      ///< Text() of an ASCII line.
   LineKind kind_ = LineKind::Ordinary;
-  std::string out_;
+  OutputBuffer out_;
 };
 
 RewriteOutcome RewritePass::Run() {
@@ -293,17 +293,15 @@ void RewritePass::WriteDeclarationLine() {
 }
 
 void RewritePass::Write(int16_t spaces, std::string_view bytes) {
-  if (spaces > 0)
-    out_.append(static_cast<std::size_t>(spaces), ' ');
-  out_ += bytes;
-  out_ += "\r\n";
-  if (!held_ && out_.size() >= kFlushSize)
+  out_.Line(spaces > 0 ? static_cast<std::size_t>(spaces) : 0, bytes);
+  if (!held_ && out_.Size() >= kFlushSize)
     Flush();
 }
 
 void RewritePass::Flush() {
-  sink_.Write(out_);
-  out_.clear();
+  if (out_.Size() != 0)
+    sink_.Write(out_.View());
+  out_.Clear();
 }
 
 } // namespace

@@ -22,7 +22,11 @@ void ProcessingSettings::Commit(std::int16_t indentWidth, Separators separators)
 Separators DeriveSeparators(std::u16string_view text) {
   if (text.empty())
     text = u"#";
-  return {Cycle(text, 14), Cycle(text, 66)};
+  return {Cycle(text, kSeparatorUnitLength), Cycle(text, kSeparatorLineLength)};
+}
+
+Separators HashSeparators() {
+  return DeriveSeparators(u"#");
 }
 
 } // namespace qf

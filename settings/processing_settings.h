@@ -1,17 +1,25 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace qf {
 
+/// The length of a derived separator unit and of a separator line.
+inline constexpr std::size_t kSeparatorUnitLength = 14;
+inline constexpr std::size_t kSeparatorLineLength = 66;
+
 /// The separator pair derived from one separator text.
 struct Separators {
-  std::u16string Unit; ///< 14 characters: prefixes the inner lines of a comment header.
-  std::u16string Line; ///< 66 characters: the first and last line of a comment header.
+  std::u16string Unit; ///< kSeparatorUnitLength characters: prefixes the inner lines of a header.
+  std::u16string Line; ///< kSeparatorLineLength characters: its first and last line.
   bool operator==(const Separators&) const = default;
 };
+
+/// The separators of the text "#", which an empty text derives to too.
+Separators HashSeparators();
 
 /// The three values that steer a rewrite. One instance lives for the whole
 /// program run; only a confirmed settings panel replaces it.
@@ -19,7 +27,7 @@ struct ProcessingSettings {
   /// Spaces per nesting level of code.
   std::int16_t IndentWidth = 4;
   /// Follows the comment mark on the first and last line of a comment header.
-  std::u16string SeparatorLine = std::u16string(66, u'#');
+  std::u16string SeparatorLine = std::u16string(kSeparatorLineLength, u'#');
   /// Follows the comment mark on every other line of a comment header. The
   /// start-up "##" is what no separator text derives to.
   std::u16string SeparatorUnit = u"##";

@@ -56,6 +56,34 @@ TEST(LineReaderTest, BufferBoundariesDoNotChangeTheLines) {
     EXPECT_EQ(ReadAll(text, size), expected) << "buffer size " << size;
 }
 
+// The flag comes from the same scan as the line break: a byte above 0x7F
+// just after a break (in the same sixteen-byte load) belongs to the next
+// line, and a line spanning reads is ASCII only if all its parts are.
+TEST(LineReaderTest, TellsWhichLinesArePlainAscii) {
+  const std::vector<std::string> lines = {"plain ascii line of some length",
+                                          "\xD6\xD0 at the start",
+                                          "in the middle \xD6\xD0 here",
+                                          "",
+                                          "at the very end \xFF",
+                                          "x",
+                                          std::string(40, 'a') + "\x80" + std::string(40, 'b'),
+                                          "short",
+                                          std::string(70, 'c')};
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  for (std::size_t size = 1; size <= 40; ++size) {
+    MemorySource source(text);
+    LineReader reader(source, size);
+    std::string_view line;
+    for (const std::string& expected : lines) {
+      ASSERT_TRUE(reader.Next(line));
+      const bool ascii = expected.find_first_of("\x80\xD6\xD0\xFF") == std::string::npos;
+      EXPECT_EQ(reader.LineIsAscii(), ascii) << "line " << reader.LineNumber() << ", size " << size;
+    }
+  }
+}
+
 class FailingSource final : public ByteSource {
 public:
   std::size_t Read(char* buffer, std::size_t) override {

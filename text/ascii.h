@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
+#include <type_traits>
 
 /// Keyword tests on text whose keywords are ASCII. A keyword is given in
 /// upper case; the text is compared with only its ASCII letters upper-cased.
@@ -81,10 +83,22 @@ constexpr bool EndsWith(std::basic_string_view<Char> text, const char16_t (&key)
 template <typename Char, std::size_t N>
 constexpr std::size_t Find(std::basic_string_view<Char> text, const char16_t (&key)[N]) noexcept {
   static_assert(N > 1, "an empty keyword");
-  for (std::size_t i = 0; i + (N - 1) <= text.size(); ++i)
+  constexpr std::size_t npos = std::basic_string_view<Char>::npos;
+  if (text.size() < N - 1)
+    return npos;
+  const std::size_t last = text.size() - (N - 1);
+  const bool letter = key[0] >= u'A' && key[0] <= u'Z';
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (!letter) {
+      // Jump to the next place the first character stands (memchr for bytes).
+      i = text.find(static_cast<Char>(key[0]), i);
+      if (i == npos || i > last)
+        return npos;
+    }
     if (detail::StartsWith(text.substr(i), key, N - 1))
       return i;
-  return std::basic_string_view<Char>::npos;
+  }
+  return npos;
 }
 
 /// `text` without the space characters (U+0020 only) at its ends.
@@ -92,15 +106,18 @@ template <typename Char>
 constexpr std::basic_string_view<Char> TrimSpaces(std::basic_string_view<Char> text) noexcept {
   std::size_t begin = 0;
   std::size_t end = text.size();
+  if constexpr (sizeof(Char) == 1) {
+    // Indentation runs long: skip it eight spaces at a time.
+    if (!std::is_constant_evaluated())
+      while (end - begin >= 8 && std::memcmp(text.data() + begin, "        ", 8) == 0)
+        begin += 8;
+  }
   while (begin < end && text[begin] == Char(' '))
     ++begin;
   while (end > begin && text[end - 1] == Char(' '))
     --end;
   return text.substr(begin, end - begin);
 }
-
-/// Whether every byte of `bytes` is ASCII (below 0x80).
-bool IsAscii(std::string_view bytes) noexcept;
 
 /// Widens `bytes` into `out` (room for as many characters) if they are all
 /// ASCII; returns false, with `out` partly written, if they are not.

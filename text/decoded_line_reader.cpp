@@ -18,7 +18,7 @@ bool DecodedLineReader::Next() {
     failure.Line = lines_.LineNumber() + 1;
     throw FailureError(std::move(failure));
   }
-  ascii_ = codePage_.AsciiIsItself() && ascii::IsAscii(bytes_);
+  ascii_ = codePage_.AsciiIsItself() && lines_.LineIsAscii();
   return true;
 }
 

@@ -10,9 +10,11 @@
 namespace qf {
 namespace {
 
-/// The first CR or LF in [begin, end), or end. Looks at sixteen (or eight)
-/// bytes at a time: most lines are tens of bytes long.
-const char* FindLineBreak(const char* begin, const char* end) {
+/// The first CR or LF in [begin, end), or end. Sets `high` to a non-zero
+/// value where a byte before it has its high bit set (the line is not
+/// plain ASCII). Looks at sixteen (or eight) bytes at a time: most lines are
+/// tens of bytes long.
+const char* FindLineBreak(const char* begin, const char* end, std::uint64_t& high) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
   constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
   const char* p = begin;
@@ -21,10 +23,15 @@ const char* FindLineBreak(const char* begin, const char* end) {
   const __m128i lf16 = _mm_set1_epi8('\n');
   for (; end - p >= 16; p += 16) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const int found =
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr16), _mm_cmpeq_epi8(chunk, lf16)));
-    if (found != 0)
-      return p + std::countr_zero(static_cast<unsigned>(found));
+    const auto highs = static_cast<unsigned>(_mm_movemask_epi8(chunk));
+    const auto found = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr16), _mm_cmpeq_epi8(chunk, lf16))));
+    if (found != 0) {
+      const int at = std::countr_zero(found);
+      high |= highs & ((1u << at) - 1);
+      return p + at;
+    }
+    high |= highs;
   }
 #endif
   if constexpr (std::endian::native == std::endian::little) {
@@ -36,12 +43,16 @@ const char* FindLineBreak(const char* begin, const char* end) {
       // The high bit of each zero byte of cr or lf (a CR or an LF); a borrow
       // can only mark bytes above the first true one.
       const std::uint64_t found = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
-      if (found != 0)
-        return p + std::countr_zero(found) / 8;
+      if (found != 0) {
+        const int at = std::countr_zero(found) / 8;
+        high |= word & kHighs & ((std::uint64_t{1} << (8 * at)) - 1);
+        return p + at;
+      }
+      high |= word & kHighs;
     }
   }
-  while (p != end && *p != '\r' && *p != '\n')
-    ++p;
+  for (; p != end && *p != '\r' && *p != '\n'; ++p)
+    high |= static_cast<unsigned char>(*p) & 0x80u;
   return p;
 }
 
@@ -63,11 +74,13 @@ bool LineReader::Next(std::string_view& line) {
     carry_.clear();
     carryReturned_ = false;
   }
+  std::uint64_t high = 0;
   for (;;) {
     if (pos_ == end_ && (atEnd_ || !Refill())) {
       if (carry_.empty())
         return false;
       line = carry_;
+      ascii_ = carryHigh_ == 0;
       carryReturned_ = true;
       lineOffset_ = carryOffset_;
       ++lineNumber_;
@@ -82,23 +95,29 @@ bool LineReader::Next(std::string_view& line) {
     }
     const char* const begin = buffer_.get() + pos_;
     const char* const end = buffer_.get() + end_;
-    const char* const stop = FindLineBreak(begin, end);
+    const char* const stop = FindLineBreak(begin, end, high);
     const auto length = static_cast<std::size_t>(stop - begin);
     if (stop == end) {
-      if (carry_.empty())
+      if (carry_.empty()) {
         carryOffset_ = bufferOffset_ + pos_;
+        carryHigh_ = 0;
+      }
       carry_.append(begin, length);
+      carryHigh_ |= high;
+      high = 0;
       pos_ = end_;
       continue;
     }
     if (carry_.empty()) {
       line = std::string_view(begin, length);
       lineOffset_ = bufferOffset_ + pos_;
+      ascii_ = high == 0;
     } else {
       carry_.append(begin, length);
       line = carry_;
       carryReturned_ = true;
       lineOffset_ = carryOffset_;
+      ascii_ = (carryHigh_ | high) == 0;
     }
     ++lineNumber_;
     pos_ += length + 1;

@@ -28,6 +28,8 @@ public:
   std::uint64_t LineNumber() const noexcept { return lineNumber_; }
   /// The byte offset in the source at which the line last returned starts.
   std::uint64_t LineOffset() const noexcept { return lineOffset_; }
+  /// Whether every byte of the line last returned is below 0x80.
+  bool LineIsAscii() const noexcept { return ascii_; }
 
 private:
   bool Refill();
@@ -43,6 +45,8 @@ private:
   std::string carry_;   // a line that spans buffers
   bool carryReturned_ = false;
   std::uint64_t carryOffset_ = 0;
+  std::uint64_t carryHigh_ = 0; // the carried line holds a byte of 0x80 or above
+  bool ascii_ = true;
   std::uint64_t lineNumber_ = 0;
   std::uint64_t lineOffset_ = 0;
 };
