@@ -13,8 +13,8 @@ int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& ou
   const ProcessingSettings settings = SettingsFromOptions(options);
   const bool fromStdin = options.PrintFile == "-";
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
-  FileSource source =
-      fromStdin ? FileSource::Borrow(STDIN_FILENO, name) : FileSource(options.PrintFile);
+  FileSource source = fromStdin ? FileSource::Borrow(STDIN_FILENO, name)
+                                : FileSource(options.PrintFile, FileSource::Accept::AnyButFolder);
 
   OstreamSink output(out, "standard output");
   if (RewriteStream(source, output, name, settings, codePage, Release::OnceCodeStarts) ==

@@ -31,10 +31,11 @@ std::u16string NotAFileText(const std::string& what) {
   return u"不是普通文件";
 }
 
-/// The kind whose English plural a TooManyEntries failure names.
-std::u16string_view KindName(const std::string& plural) {
+/// The Chinese name of the kind that a failure names by its English plural
+/// or by its key as the project writes it.
+std::u16string_view KindName(const std::string& name) {
   for (const FileKindInfo& kind : kFileKinds)
-    if (kind.EnglishPlural == plural)
+    if (kind.EnglishPlural == name || kind.Listing == name)
       return kind.ChineseName;
   return u"文件";
 }
@@ -54,6 +55,8 @@ Parts PartsOf(const Failure& f) {
     return {u"无法打开文件", NotAFileText(f.Subject) + u"，不是普通文件"};
   case FailureKind::Read:
     return {u"无法读取文件", detail};
+  case FailureKind::LineTooLong:
+    return {u"行过长", u"超过 64 MiB；VB6 每行最多 1023 个字符"};
   case FailureKind::Decode:
     return {u"文本解码失败", u"字节 " + Wide(f.Subject) + u" 不能按代码页 " + Wide(f.CodePage) +
                                  u" 解码，位于文件第 " + Number(f.Offset) + u" 字节"};
@@ -83,6 +86,10 @@ Parts PartsOf(const Failure& f) {
             entry + u"：一个工程中的" + std::u16string(KindName(f.Detail)) + u"超过 32766 个"};
   case FailureKind::ProjectFileListed:
     return {u"工程文件本身被列为源文件", {}};
+  case FailureKind::WrongExtension:
+    return {u"文件类型不符", u"工程将它列为" + std::u16string(KindName(f.Listing)) +
+                                 (f.Subject.empty() ? u"" : u" " + Wide(f.Subject)) + u"，应为 " +
+                                 Wide(f.Expected) + u" 文件，未作处理"};
   }
   return {u"处理失败", detail};
 }

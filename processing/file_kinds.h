@@ -17,6 +17,8 @@ inline constexpr std::size_t kFileKindCount = 5;
 struct FileKindInfo {
   FileKind Kind;
   std::u16string_view Key;           ///< The project file's key, in upper case.
+  std::string_view Listing;          ///< The key as VB6 writes it ("Module"), in messages.
+  std::string_view Extension;        ///< What the file's name ends with (any letter case).
   bool Named;                        ///< The value is "name; file" (else just "file").
   std::u16string_view Heading;       ///< The report's heading of the kind.
   std::u16string_view NameLabel;     ///< The report's name line (Named kinds).
@@ -27,15 +29,15 @@ struct FileKindInfo {
 
 /// The kinds, in the order a run handles them.
 inline constexpr std::array<FileKindInfo, kFileKindCount> kFileKinds = {{
-    {FileKind::Form, u"FORM", false, u"窗体对象", u"", u"    ", "forms", u"窗体"},
-    {FileKind::Module, u"MODULE", true, u"模块对象", u"    模块名称：", u"    模块位置：",
-     "modules", u"模块"},
-    {FileKind::Class, u"CLASS", true, u"类模块对象", u"    类模块名称：", u"    类模块位置：",
-     "class modules", u"类模块"},
-    {FileKind::UserControl, u"USERCONTROL", false, u"用户控件单元", u"", u"    用户控件位置：",
-     "user controls", u"用户控件"},
-    {FileKind::PropertyPage, u"PROPERTYPAGE", false, u"属性页单元", u"", u"    属性页位置：",
-     "property pages", u"属性页"},
+    {FileKind::Form, u"FORM", "Form", ".frm", false, u"窗体对象", u"", u"    ", "forms", u"窗体"},
+    {FileKind::Module, u"MODULE", "Module", ".bas", true, u"模块对象", u"    模块名称：",
+     u"    模块位置：", "modules", u"模块"},
+    {FileKind::Class, u"CLASS", "Class", ".cls", true, u"类模块对象", u"    类模块名称：",
+     u"    类模块位置：", "class modules", u"类模块"},
+    {FileKind::UserControl, u"USERCONTROL", "UserControl", ".ctl", false, u"用户控件单元", u"",
+     u"    用户控件位置：", "user controls", u"用户控件"},
+    {FileKind::PropertyPage, u"PROPERTYPAGE", "PropertyPage", ".pag", false, u"属性页单元", u"",
+     u"    属性页位置：", "property pages", u"属性页"},
 }};
 
 /// The table's entry of `kind`.

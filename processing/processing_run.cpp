@@ -3,12 +3,24 @@
 #include "processing/commit_worker.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
+#include "text/ascii.h"
 #include "text/utf.h"
+
+#include <algorithm>
 
 namespace qf {
 namespace {
 
 namespace fs = std::filesystem;
+
+/// Whether the file name of `path` ends with `extension`, whatever the
+/// letter case.
+bool HasExtension(const fs::path& path, std::string_view extension) {
+  const std::string name = path.filename().string();
+  return name.size() > extension.size() &&
+         std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [](char e, char n) { return ascii::Upper(e) == ascii::Upper(n); });
+}
 
 /// One run over a project that has been read: stages each file's rewrite,
 /// hands it to the commit worker, and tells the observer in order.
@@ -23,7 +35,7 @@ public:
 
 private:
   std::optional<Failure> Handle(FileKind kind, const SourceFileEntry& entry);
-  fs::path Locate(const SourceFileEntry& entry);
+  fs::path Locate(FileKind kind, const SourceFileEntry& entry);
   std::optional<Failure> FinishInFlight();
   void AnnounceKindsThrough(std::size_t kind);
 
@@ -64,7 +76,7 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
   std::optional<Failure> failure;
   fs::path path;
   try {
-    path = Locate(entry);
+    path = Locate(kind, entry);
     if (inFlight_ &&
         (path == inFlight_->Path || environment_.Files.SameFile(path, inFlight_->Path)))
       if (std::optional<Failure> before = FinishInFlight())
@@ -94,9 +106,23 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
 /// rewritten in place (the temporary file beside it) and the link stays a
 /// link, as the file the user keeps the code in is the target, often shared
 /// by several projects.
-fs::path ProjectRun::Locate(const SourceFileEntry& entry) {
+///
+/// A project may come from anyone and list any path: only a file whose name
+/// (the link's and its target's) carries the kind's extension is taken.
+fs::path ProjectRun::Locate(FileKind kind, const SourceFileEntry& entry) {
   FileSystem& files = environment_.Files;
-  fs::path path = files.Target(ResolveLocation(entry.Location, files));
+  const fs::path listed = ResolveLocation(entry.Location, files);
+  fs::path path = files.Target(listed);
+  for (const fs::path& name : {listed, path})
+    if (!HasExtension(name, InfoOf(kind).Extension)) {
+      Failure failure;
+      failure.Kind = FailureKind::WrongExtension;
+      failure.File = name.string();
+      failure.Listing = InfoOf(kind).Listing;
+      failure.Subject = Utf16ToUtf8(entry.Name);
+      failure.Expected = InfoOf(kind).Extension;
+      throw FailureError(std::move(failure));
+    }
   if (files.SameFile(path, projectFile_))
     RaiseFailure(FailureKind::ProjectFileListed, path.string());
   return path;

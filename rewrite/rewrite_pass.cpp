@@ -293,7 +293,18 @@ void RewritePass::WriteDeclarationLine() {
 }
 
 void RewritePass::Write(int16_t spaces, std::string_view bytes) {
-  out_.Line(spaces > 0 ? static_cast<std::size_t>(spaces) : 0, bytes);
+  const std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;
+  if (!held_ && bytes.size() > kFlushSize) {
+    // A line longer than the buffer goes straight on, not through a copy.
+    Flush();
+    out_.Line(count, {});
+    sink_.Write(out_.View().substr(0, count));
+    sink_.Write(bytes);
+    sink_.Write("\r\n");
+    out_.Clear();
+    return;
+  }
+  out_.Line(count, bytes);
   if (!held_ && out_.Size() >= kFlushSize)
     Flush();
 }

@@ -121,15 +121,16 @@ TEST_F(BadInputTest, ListedFoldersMissingFilesAndTheProjectItself) {
        {Case{"Module=f; Folder.bas", "Folder.bas", "cannot open for reading: it is a directory"},
         Case{"Module=g; Gone.bas", "Gone.bas",
              "cannot open for reading: No such file or directory"},
-        Case{"Module=p; Self.vbp", "Self.vbp",
+        Case{"Module=p; Self.bas", "Self.bas",
              "it is the project file itself; it is not rewritten as a source "
              "file"}}) {
-    dir_.Write("Self.vbp", c.Line + "\r\nModule=m; m.bas\r\n");
-    const Result result = Run("Self.vbp");
+    // A project file may have any name, a module's too.
+    dir_.Write("Self.bas", c.Line + "\r\nModule=m; m.bas\r\n");
+    const Result result = Run("Self.bas");
     EXPECT_EQ(result.Status, 1) << c.Line;
     EXPECT_EQ(result.Err, "quillformer-cli: " + (dir_ / c.Path).string() + ": " + c.Cause + "\n");
     EXPECT_EQ(ReadBytes(dir_ / "m.bas"), kModule) << "nothing after the failure is touched";
-    EXPECT_EQ(ReadBytes(dir_ / "Self.vbp"), c.Line + "\r\nModule=m; m.bas\r\n");
+    EXPECT_EQ(ReadBytes(dir_ / "Self.bas"), c.Line + "\r\nModule=m; m.bas\r\n");
   }
   ExpectNoTemporaryFile();
 }

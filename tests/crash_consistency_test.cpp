@@ -2,11 +2,15 @@
 // a project of several hundred files: after every kill each file holds its
 // original bytes or its complete rewrite, and a final run leaves exactly
 // the bytes of an uninterrupted run.
+//
+// QF_CRASH_KILLS sets the number of kills (40 by default); fuzz/crash-soak
+// runs it for as long as asked.
 
 #include "tests/rewrite_test_support.h"
 #include "tests/support/temp_dir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -26,7 +30,13 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFiles = 300;
-constexpr int kKills = 40;
+
+/// The number of kills: QF_CRASH_KILLS, or 40.
+int Kills() {
+  const char* text = std::getenv("QF_CRASH_KILLS");
+  const int kills = text != nullptr ? std::atoi(text) : 0;
+  return kills > 0 ? kills : 40;
+}
 
 /// A module of its own size and shape, so that files take different times.
 std::string Module(int n) {
@@ -119,7 +129,8 @@ TEST_F(CrashConsistencyTest, KilledRunsLoseNothing) {
   int kills = 0;
   int checked = 0;
   int broken = 0;
-  for (int round = 0; round < kKills; ++round) {
+  const int rounds = Kills();
+  for (int round = 0; round < rounds; ++round) {
     const pid_t pid = Start(work_ / "Big.vbp");
     ASSERT_GT(pid, 0);
     const auto moment = std::chrono::microseconds(random() % (duration.count() * 3 / 4 + 1));
@@ -143,7 +154,7 @@ TEST_F(CrashConsistencyTest, KilledRunsLoseNothing) {
   for (const auto& entry : fs::directory_iterator(work_.Path()))
     EXPECT_FALSE(entry.path().string().ends_with("tmp")) << entry.path();
   EXPECT_EQ(broken, 0);
-  EXPECT_GT(kills, kKills / 2) << "most runs must be killed while they work";
+  EXPECT_GT(kills, rounds / 2) << "most runs must be killed while they work";
   RecordProperty("kills", kills);
   RecordProperty("files_checked", checked);
   std::printf("crash consistency: seed %u, %d kills, %d files checked, %d partial or missing, "

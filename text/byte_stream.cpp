@@ -29,20 +29,56 @@ void OstreamSink::Flush() {
     RaiseFailure(FailureKind::Write, name_);
 }
 
-FileSource::FileSource(const std::filesystem::path& path) : name_(path.string()) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0)
-    RaiseFailure(FailureKind::Open, name_, SystemErrorText(errno));
-  struct stat info {};
-  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    Failure failure;
-    failure.Kind = FailureKind::NotAFile;
-    failure.File = name_;
-    failure.Subject = "a directory";
-    throw FailureError(std::move(failure));
+namespace {
+
+/// What a file of `mode` is, in words, where it is no regular file.
+const char* WhatItIs(mode_t mode) {
+  if (S_ISDIR(mode))
+    return "a directory";
+  if (S_ISFIFO(mode))
+    return "a FIFO";
+  if (S_ISSOCK(mode))
+    return "a socket";
+  if (S_ISCHR(mode))
+    return "a character device";
+  if (S_ISBLK(mode))
+    return "a block device";
+  return "a special file";
+}
+
+[[noreturn]] void RaiseNotAFile(const std::string& name, mode_t mode) {
+  Failure failure;
+  failure.Kind = FailureKind::NotAFile;
+  failure.File = name;
+  failure.Subject = WhatItIs(mode);
+  throw FailureError(std::move(failure));
+}
+
+} // namespace
+
+FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_(path.string()) {
+  const bool regular = accept == Accept::RegularFile;
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular ? O_NONBLOCK : 0));
+  if (fd_ < 0) {
+    const int error = errno;
+    struct stat info {};
+    // A socket cannot be opened at all; say what it is rather than ENXIO.
+    if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+      RaiseNotAFile(name_, info.st_mode);
+    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
   }
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) {
+    const int error = errno;
+    ::close(std::exchange(fd_, -1));
+    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
+  }
+  if (S_ISDIR(info.st_mode) || (regular && !S_ISREG(info.st_mode))) {
+    ::close(std::exchange(fd_, -1));
+    RaiseNotAFile(name_, info.st_mode);
+  }
+  if (regular)
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 FileSource FileSource::Borrow(int fd, std::string name) {

@@ -69,9 +69,18 @@ private:
 /// Reads an open file descriptor (owned or not). Read failures name the file.
 class FileSource final : public ByteSource {
 public:
+  /// What a path may name.
+  enum class Accept {
+    RegularFile, ///< a regular file (or a link to one), nothing else
+    AnyButFolder ///< whatever the user names, a pipe or a device too
+  };
+
   /// Opens `path` for reading. Raises an Open failure naming the path when
-  /// it cannot be opened, and a NotAFile failure when it is a directory.
-  explicit FileSource(const std::filesystem::path& path);
+  /// it cannot be opened, and a NotAFile failure when it names a folder or,
+  /// for RegularFile, anything but a regular file. That check is made on
+  /// the opened file (opened without blocking), so a FIFO or a device is
+  /// refused before any read could wait or run on without end.
+  explicit FileSource(const std::filesystem::path& path, Accept accept = Accept::RegularFile);
   /// Reads `fd`, which stays open afterwards (standard input); `name`
   /// stands for it in messages.
   static FileSource Borrow(int fd, std::string name);

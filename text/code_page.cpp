@@ -137,24 +137,29 @@ bool CodePage::EncodesToItself(char16_t ch) {
 }
 
 std::u16string_view CodePage::Decode(std::string_view bytes, std::u16string& buffer) {
-  // A byte gives at most one UTF-16 unit in the usable code pages; leave
-  // room for tables that map one byte to two.
-  const std::size_t room = bytes.size() * 2 + 2;
-  if (buffer.size() < room)
-    buffer.resize(std::max(room, 2 * buffer.size()));
-  char16_t* const out = buffer.data();
+  // A byte gives at most one UTF-16 unit in the usable code pages (a table
+  // that maps one byte to two makes the buffer grow below).
+  if (buffer.size() < bytes.size() + 1)
+    buffer.resize(std::max(bytes.size() + 1, std::min(2 * buffer.size(), 2 * bytes.size() + 2)));
   // Most lines of real code are plain ASCII: widen them without ICU.
-  if (allAsciiIdentity_ && ascii::WidenIfAscii(bytes, out))
-    return {out, bytes.size()};
+  if (allAsciiIdentity_ && ascii::WidenIfAscii(bytes, buffer.data()))
+    return {buffer.data(), bytes.size()};
   ucnv_resetToUnicode(converter_);
-  UChar* target = out;
   const char* source = bytes.data();
-  UErrorCode error = U_ZERO_ERROR;
-  ucnv_toUnicode(converter_, &target, out + buffer.size(), &source, bytes.data() + bytes.size(),
-                 nullptr, /*flush=*/true, &error);
-  if (U_FAILURE(error))
-    ThrowDecodeFault(bytes, source);
-  return {out, static_cast<std::size_t>(target - out)};
+  std::size_t written = 0;
+  for (;;) {
+    UChar* target = buffer.data() + written;
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_toUnicode(converter_, &target, buffer.data() + buffer.size(), &source,
+                   bytes.data() + bytes.size(), nullptr, /*flush=*/true, &error);
+    written = static_cast<std::size_t>(target - buffer.data());
+    if (error != U_BUFFER_OVERFLOW_ERROR) {
+      if (U_FAILURE(error))
+        ThrowDecodeFault(bytes, source);
+      return {buffer.data(), written};
+    }
+    buffer.resize(2 * buffer.size());
+  }
 }
 
 void CodePage::ThrowDecodeFault(std::string_view bytes, const char* stop) {

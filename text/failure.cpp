@@ -25,6 +25,8 @@ std::string Cause(const Failure& f) {
                : "cannot open for reading: it is " + f.Subject + ", not a regular file";
   case FailureKind::Read:
     return WithDetail("read failed", f.Detail);
+  case FailureKind::LineTooLong:
+    return "the line is longer than 64 MiB (VB6 writes at most 1,023 characters a line)";
   case FailureKind::Decode:
     return "the bytes " + f.Subject + " do not decode in code page " + f.CodePage +
            " (byte offset " + std::to_string(f.Offset) + " in the file)";
@@ -54,6 +56,10 @@ std::string Cause(const Failure& f) {
     return Entry(f, "16-bit overflow: more than 32,766 " + f.Detail + " in one project");
   case FailureKind::ProjectFileListed:
     return "it is the project file itself; it is not rewritten as a source file";
+  case FailureKind::WrongExtension:
+    return "not rewritten: listed as " + f.Listing +
+           (f.Subject.empty() ? std::string() : " \"" + f.Subject + "\"") + ", it must be a " +
+           f.Expected + " file";
   }
   return "failed";
 }

@@ -11,8 +11,9 @@ namespace qf {
 /// Chinese for the report and the window).
 enum class FailureKind {
   Open,              ///< A file cannot be opened for reading. Detail: the system's words.
-  NotAFile,          ///< The path names something other than a file. Subject: what it is.
+  NotAFile,          ///< The path names no regular file. Subject: what it is ("a FIFO").
   Read,              ///< Reading failed. Detail: the system's words.
+  LineTooLong,       ///< A line longer than kMaxLineLength.
   Decode,            ///< Bytes do not decode. Subject: the bytes; CodePage; Offset.
   Overflow,          ///< A level leaves the 16-bit range. Subject: the step ("8192 * 4").
   Unjoinable,        ///< A continued header's "_" is not a byte of its own. CodePage.
@@ -27,6 +28,8 @@ enum class FailureKind {
   TooManyEntries,    ///< A kind lists more files than 16 bits count. Subject: the entry;
                      ///< Detail: the kind, in English, plural ("modules").
   ProjectFileListed, ///< The project file is listed as a source file.
+  WrongExtension,    ///< A listed file's name lacks its kind's extension. Listing: the
+                     ///< project's key ("Module"); Subject: the entry's name; Expected.
 };
 
 /// One failure: what failed, the file it concerns (as the user named it),
@@ -39,6 +42,8 @@ struct Failure {
   std::uint64_t Offset = 0; ///< Decode: the byte offset in the file.
   std::string Subject;      ///< What it is about, besides the file (see FailureKind).
   std::string CodePage;     ///< Decode, Unjoinable: the code page's name.
+  std::string Listing;      ///< WrongExtension: how the project lists the file ("Module").
+  std::string Expected;     ///< WrongExtension: the extension the file must have (".bas").
   std::string Detail;       ///< The system's own words, where it gave any.
 
   bool operator==(const Failure&) const = default;

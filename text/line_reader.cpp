@@ -1,5 +1,6 @@
 #include "text/line_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -58,8 +59,8 @@ const char* FindLineBreak(const char* begin, const char* end, std::uint64_t& hig
 
 } // namespace
 
-LineReader::LineReader(ByteSource& source, std::size_t bufferSize)
-    : source_(source), buffer_(new char[bufferSize]), capacity_(bufferSize) {}
+LineReader::LineReader(ByteSource& source, std::size_t bufferSize, std::size_t maxLine)
+    : source_(source), buffer_(new char[bufferSize]), capacity_(bufferSize), maxLine_(maxLine) {}
 
 bool LineReader::Refill() {
   bufferOffset_ += end_;
@@ -97,6 +98,12 @@ bool LineReader::Next(std::string_view& line) {
     const char* const end = buffer_.get() + end_;
     const char* const stop = FindLineBreak(begin, end, high);
     const auto length = static_cast<std::size_t>(stop - begin);
+    if (carry_.size() + length > maxLine_)
+      RaiseFailure(FailureKind::LineTooLong, {});
+    // Grow a long line's buffer by doubling, but never beyond the longest
+    // line taken.
+    if (carry_.capacity() < carry_.size() + length)
+      carry_.reserve(std::min(maxLine_, std::max(2 * carry_.capacity(), carry_.size() + length)));
     if (stop == end) {
       if (carry_.empty()) {
         carryOffset_ = bufferOffset_ + pos_;

@@ -10,14 +10,21 @@
 
 namespace qf {
 
+/// The longest line the readers take: far beyond any VB6 source (its editor
+/// writes at most 1,023 characters a line), and a bound on the memory that
+/// a file of one endless line (a device, a crafted file) can take.
+inline constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
+
 /// Splits a byte source into lines. A line ends at CR LF, at a lone LF or
 /// at a lone CR; the break is not part of the line. A last line without a
 /// break is still a line; an empty source has none.
 ///
-/// Memory grows with the longest line only.
+/// Memory grows with the longest line only, and a line longer than
+/// `maxLine` raises a LineTooLong failure.
 class LineReader {
 public:
-  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 18);
+  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 18,
+                      std::size_t maxLine = kMaxLineLength);
 
   /// Reads the next line into `line`, which stays valid until the next
   /// call. Returns false at the end of the source. A read failure of
@@ -37,6 +44,7 @@ private:
   ByteSource& source_;
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_;
+  std::size_t maxLine_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t bufferOffset_ = 0; // source offset of buffer_[0]
