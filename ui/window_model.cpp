@@ -21,8 +21,27 @@ std::array<Rgb, 4> FrameColours(bool sunken) {
   return {kWhite, kPurple, kWhite, kPurple};
 }
 
+std::string ElementName(std::string_view array, int index) {
+  return std::string(array) + "(" + std::to_string(index) + ")";
+}
+
+std::optional<Command> Img3Command(int index) {
+  constexpr std::array kCommands = {Command::OpenProject, Command::Start, Command::Settings,
+                                    Command::WebPage,     Command::About, Command::WriteToMaker};
+  if (index < 1 || index > static_cast<int>(kCommands.size()))
+    return std::nullopt;
+  return kCommands[static_cast<std::size_t>(index - 1)];
+}
+
+std::optional<Command> Img1Command(int index) {
+  constexpr std::array kCommands = {Command::WebPage, Command::Minimise, Command::Close};
+  if (index < 1 || index > static_cast<int>(kCommands.size()))
+    return std::nullopt;
+  return kCommands[static_cast<std::size_t>(index - 1)];
+}
+
 GroupLayout OperationsLayout() {
-  return {4890, 480, 4850, false};
+  return {PlaceOf("Label2").Top, PlaceOf("Picture1").Top, PlaceOf("img2(2)").Top, false};
 }
 
 GroupLayout OtherOptionsLayout(int label1Top, int label1Height, int picture1Top) {
