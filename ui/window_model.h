@@ -190,7 +190,8 @@ inline constexpr std::u16string_view kMessageCaption = u"信息提示";
 /// The maker's web page.
 inline constexpr std::string_view kWebPageAddress = "https://vendelmark.example.com/quillformer";
 /// The maker's contact e-mail address.
-inline constexpr std::u16string_view kContactAddress = u"quillformer@vendelmark.example.com";
+/// Short enough for the contact text's first line to fit the text box.
+inline constexpr std::u16string_view kContactAddress = u"qf@vendelmark.example.com";
 /// The Open dialog's one filter entry.
 inline constexpr std::u16string_view kProjectFilter = u"*.vbp(Visual Basic工程文件) (*.vbp)";
 
