@@ -14,8 +14,12 @@
 #include "ui/settings_panel.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
 
@@ -65,6 +69,7 @@ MainWindow::MainWindow(Platform& platform, FileSystem& files, QWidget* parent)
   setFixedSize(Px(PlaceOf("frmMain").Width), Px(PlaceOf("frmMain").Height));
   FillBackground(this, kBackground, QPalette::Window);
   setMouseTracking(true);
+  setAcceptDrops(true);
   operationsPicture_ = OperationsPicture();
   otherOptionsPicture_ = OtherOptionsPicture();
   const std::optional<PanelValues> savedDefaults = saved_defaults::Load();
@@ -148,6 +153,9 @@ void MainWindow::BuildTextArea(const PanelValues& panelStart) {
   txtOpen_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtOpen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtOpen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // A read-only box has no use for drops; refusing them lets a project file
+  // dropped on the text reach the window.
+  txtOpen_->setAcceptDrops(false);
   txtOpen_->setFont(
       FontOrFallback(font(), {QStringLiteral("LiSu"), QStringLiteral("隶书")}, 14.25));
   PlaceNamed(txtOpen_, "txtOpen");
@@ -287,6 +295,55 @@ void MainWindow::ApplyLayout(const GroupLayout& layout) {
     if ((i < 3) != layout.OtherOptions)
       img3_[static_cast<std::size_t>(i)]->show();
   picture1_->SetPicture(layout.OtherOptions ? otherOptionsPicture_ : operationsPicture_);
+}
+
+// ---- A project dropped on the window ----------------------------------------
+
+/// The project file that a drag carries: exactly one local file, an
+/// existing file whose name ends in ".vbp" in any case. Empty for anything
+/// else, and while the settings panel has the open-project command off.
+QString MainWindow::DroppedProject(const QMimeData* drag) const {
+  if (drag == nullptr || !img3_[0]->isEnabled())
+    return {};
+  const QList<QUrl> urls = drag->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile())
+    return {};
+  const QFileInfo file(urls.front().toLocalFile());
+  if (!file.isFile() || file.suffix().compare(QStringLiteral("vbp"), Qt::CaseInsensitive) != 0)
+    return {};
+  return file.filePath();
+}
+
+namespace {
+
+/// Takes a drag of a project file, or refuses it (the cursor shows it).
+/// The drop only reads the path: it is taken as a link or a copy, never as
+/// a move, after which a file manager would delete the user's file.
+void Answer(QDropEvent* event, bool project) {
+  const Qt::DropActions offered = event->possibleActions();
+  if (project && (offered & (Qt::LinkAction | Qt::CopyAction))) {
+    event->setDropAction(offered & Qt::LinkAction ? Qt::LinkAction : Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  Answer(event, !DroppedProject(event->mimeData()).isEmpty());
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  Answer(event, !DroppedProject(event->mimeData()).isEmpty());
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = DroppedProject(event->mimeData());
+  Answer(event, !path.isEmpty());
+  if (event->isAccepted())
+    ChooseProject(path);
 }
 
 } // namespace qf::ui

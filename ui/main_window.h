@@ -13,6 +13,7 @@
 #include <span>
 
 class QLabel;
+class QMimeData;
 class QPlainTextEdit;
 
 namespace qf::ui {
@@ -31,7 +32,8 @@ using HoverFrame = std::array<LineShape*, 4>;
 /// open project, start, settings; other options: web page, about, write to
 /// the maker) and a text area that shows the help text, the contact text or
 /// the operation report. It holds the project choice and the one instance
-/// of the processing settings.
+/// of the processing settings. A project file dropped on it from a file
+/// manager is chosen as the open-project command would choose it.
 ///
 /// Its controls carry the design's names as object names ("txtOpen",
 /// "frmSheZhi", "img3(2)", "lPic(1)"), each standing where kPlaces puts it.
@@ -49,8 +51,8 @@ public:
   ~MainWindow() override;
 
 signals:
-  /// The open-project command chose a project: its path and its folder
-  /// (both empty when the Open dialog was cancelled).
+  /// The open-project command or a drop chose a project: its path and its
+  /// folder (both empty when the Open dialog was cancelled).
   void ProjectChosen(const QString& projectPath, const QString& projectFolder);
 
 private slots:
@@ -71,6 +73,9 @@ private slots:
 
 protected:
   void mouseMoveEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void BuildTitle();
@@ -88,6 +93,7 @@ private:
   void OpenWebPage();
   void ApplyLayout(const GroupLayout& layout);
   void SetTxtOpen(const QString& text);
+  QString DroppedProject(const QMimeData* drag) const;
   void lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
                   bool bShowFlag, bool aSet);
   void lHttp_Click(const HoverFrame& w_Line, bool bShowFlag);

@@ -58,6 +58,7 @@ void SettingsPanel::BuildControls(const PanelValues& start) {
   MakeLabel(this, QStringLiteral("程序代码每次缩进量"), "Label3");
   txtSpace_ = new QLineEdit(QString::number(start.IndentWidth), this);
   txtSpace_->setReadOnly(true);
+  txtSpace_->setAcceptDrops(false);
   PlaceNamed(txtSpace_, "txtSpace");
   vScroll1_ = new QScrollBar(Qt::Vertical, this);
   vScroll1_->setRange(0, 100);
@@ -71,6 +72,7 @@ void SettingsPanel::BuildControls(const PanelValues& start) {
   MakeLabel(this, QStringLiteral("注释分割符定义："), "Label6");
   txtChar_ = new QLineEdit(QStringLiteral("#"), this);
   txtChar_->setMaxLength(static_cast<int>(kMaxSeparatorLength));
+  txtChar_->setAcceptDrops(false);
   PlaceNamed(txtChar_, "txtChar");
   MakeLabel(this, QStringLiteral("最长允许8个字符注释效果如下："), "Label7");
 
@@ -83,6 +85,7 @@ void SettingsPanel::BuildControls(const PanelValues& start) {
   text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text1_->setTabChangesFocus(true);
+  text1_->setAcceptDrops(false);
   text1_->installEventFilter(this);
   text1_->setPlainText(ToQString(PreviewText(std::u16string(14, u'#'), std::u16string(66, u'#'))) +
                        QStringLiteral("\r\n"));
