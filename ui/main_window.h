@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <span>
 
 class QLabel;

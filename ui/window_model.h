@@ -1,15 +1,15 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 /// What the main window computes, apart from any widget: its texts, the
-/// geometry of its controls in twips, the command panel's two layouts, the
-/// hover frames and the settings panel's preview. Tested without a window.
+/// places of both forms' controls in twips, its commands, the command
+/// panel's two layouts, the hover frames and the settings panel's preview.
+/// Tested without a window.
 namespace qf::ui {
 
 /// Screen positions are given in twips: 15 to a pixel at 96 dpi.
