@@ -17,7 +17,6 @@ public:
   /// Element `index` (from 1) of the control array `array`, named and
   /// placed as kPlaces has it ("img3", 2: "img3(2)").
   Hotspot(QWidget* parent, std::string_view array, int index);
-  int Index() const { return index_; }
 
   /// Its place in its container, in twips.
   const TwipsRect& Place() const { return place_; }

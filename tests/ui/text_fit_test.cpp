@@ -34,7 +34,8 @@ private slots:
   void theHelpAndContactTextsNeedNoScrolling();
 
 private:
-  /// Where `needed` is not inside `box`, says which control overflows.
+  /// Whether `needed` lies inside `box`; logs the control, both sizes and
+  /// the text, so a failure shows which text overflows and by how much.
   static bool Fits(const QWidget* control, const QString& text, QRect box, QRect needed) {
     qInfo("%-10s %4d x %-3d in %4d x %-3d %s", qPrintable(control->objectName()), needed.width(),
           needed.height(), box.width(), box.height(), qPrintable(text));
