@@ -58,6 +58,9 @@ void SettingsPanel::BuildControls(const PanelValues& start) {
   MakeLabel(this, QStringLiteral("程序代码每次缩进量"), "Label3");
   txtSpace_ = new QLineEdit(QString::number(start.IndentWidth), this);
   txtSpace_->setReadOnly(true);
+  // The panel's boxes take no drops, as the design's text boxes: a project
+  // file dropped on the panel goes to the window, which refuses it while
+  // the panel shows.
   txtSpace_->setAcceptDrops(false);
   PlaceNamed(txtSpace_, "txtSpace");
   vScroll1_ = new QScrollBar(Qt::Vertical, this);
