@@ -1,9 +1,10 @@
 # Shared by ./run and ./test: installs what the build needs and builds.
 # Sourced, not run.
 
+# fonts-arphic-uming: the window's font (see ui/fonts.h).
 QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
   libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-wqy-microhei
-  qt6-translations-l10n clang libclang-rt-14-dev)
+  fonts-arphic-uming qt6-translations-l10n clang libclang-rt-14-dev)
 
 # Prints the packages of QF_PACKAGES that are not installed.
 qf_missing_packages() {

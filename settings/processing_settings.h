@@ -35,9 +35,6 @@ struct ProcessingSettings {
   /// The start-up values: 4, 66 "#" and "##".
   static ProcessingSettings StartUp() { return {}; }
 
-  /// Puts back the start-up values.
-  void Reset() { *this = StartUp(); }
-
   /// Replaces all three values at once, as the settings panel's OK does.
   void Commit(std::int16_t indentWidth, Separators separators);
 

@@ -63,13 +63,6 @@ TEST(ProcessingSettings, ConfirmingTheStartUpPanelWidensTheUnit) {
   EXPECT_NE(settings, ProcessingSettings::StartUp());
 }
 
-TEST(ProcessingSettings, ResetPutsBackTheStartUpValues) {
-  ProcessingSettings settings;
-  settings.Commit(12, DeriveSeparators(u"=-"));
-  settings.Reset();
-  EXPECT_EQ(settings, ProcessingSettings::StartUp());
-}
-
 struct DeriveCase {
   const char* Name;
   u16string_view Text;

@@ -1,6 +1,7 @@
 // The window's pure logic: texts, twips, layouts, frames and preview.
 
 #include "text/utf.h"
+#include "ui/panel_values.h"
 #include "ui/window_model.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,26 @@ TEST(WindowModelTest, HelpAndContactTexts) {
   EXPECT_EQ(contact[0], std::u16string(u"作者邮件地址：") + std::u16string(kContactAddress));
   EXPECT_EQ(contact[1], u"如果有什么问题，或者你有什么建议、意见，");
   EXPECT_EQ(contact[2], u"欢迎你的指正");
+}
+
+// Saved defaults come from a file anyone can edit: each value is taken only
+// where the boxes could show it, and alone.
+TEST(WindowModelTest, SavedDefaultsTakeOnlyValuesTheBoxesCanShow) {
+  using Values = std::optional<PanelValues>;
+  EXPECT_EQ(StartValuesFrom(0, u""), (Values{{0, u""}}));
+  EXPECT_EQ(StartValuesFrom(100, u"一二三四五六七八"), (Values{{100, u"一二三四五六七八"}}));
+  EXPECT_EQ(StartValuesFrom(101, u"ab"), (Values{{4, u"ab"}}));
+  EXPECT_EQ(StartValuesFrom(-1, u"ReMaxNum"), (Values{{4, u"ReMaxNum"}}));
+  EXPECT_EQ(StartValuesFrom(7, u"ReMaxNumX"), (Values{{7, u"#"}}));
+  EXPECT_EQ(StartValuesFrom(7, std::nullopt), (Values{{7, u"#"}}));
+  // Four characters outside the BMP are eight code units; five are ten.
+  EXPECT_EQ(StartValuesFrom(std::nullopt, u"𝄞𝄞𝄞𝄞"), (Values{{4, u"𝄞𝄞𝄞𝄞"}}));
+  EXPECT_EQ(StartValuesFrom(std::nullopt, u"𝄞𝄞𝄞𝄞𝄞"), std::nullopt);
+  // A line break or tab would break or shift the comment headers' lines.
+  EXPECT_EQ(StartValuesFrom(3, u"a\r\nb"), (Values{{3, u"#"}}));
+  EXPECT_EQ(StartValuesFrom(std::nullopt, u"\t"), std::nullopt);
+  EXPECT_EQ(StartValuesFrom(1LL << 40, std::nullopt), std::nullopt);
+  EXPECT_EQ(StartValuesFrom(std::nullopt, std::nullopt), std::nullopt);
 }
 
 } // namespace

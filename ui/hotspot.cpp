@@ -6,8 +6,9 @@
 
 namespace qf::ui {
 
-Hotspot::Hotspot(QWidget* parent, int index, const TwipsRect& place)
-    : QWidget(parent), index_(index), place_(place) {
+Hotspot::Hotspot(QWidget* parent, std::string_view array, int index)
+    : QWidget(parent), index_(index), place_(PlaceOf(ElementName(array, index))) {
+  setObjectName(QString::fromStdString(ElementName(array, index)));
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
   ui::Place(this, place_);

@@ -14,9 +14,9 @@ class Hotspot : public QWidget {
   Q_OBJECT
 
 public:
-  /// A hotspot of an array, with its index (from 1) and its place (twips).
-  Hotspot(QWidget* parent, int index, const TwipsRect& place);
-  int Index() const { return index_; }
+  /// Element `index` (from 1) of the control array `array`, named and
+  /// placed as kPlaces has it ("img3", 2: "img3(2)").
+  Hotspot(QWidget* parent, std::string_view array, int index);
 
   /// Its place in its container, in twips.
   const TwipsRect& Place() const { return place_; }

@@ -1,20 +1,15 @@
 // quillformer: the desktop window of Quillformer.
 
+#include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
 #include <QTranslator>
 
 namespace {
-
-/// The Chinese font the window is drawn in, named so that it looks the
-/// same on every machine.
-constexpr const char* kChineseFont = "WenQuanYi Micro Hei";
 
 /// Qt's own Chinese texts (dialog buttons), where they are installed.
 void LoadQtTranslation(QApplication& app, QTranslator& translator) {
@@ -28,9 +23,8 @@ void LoadQtTranslation(QApplication& app, QTranslator& translator) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillformer"));
-  QFont font(QString::fromLatin1(kChineseFont));
-  font.setPointSize(9);
-  QApplication::setFont(font);
+  // The dialogs (Open, messages) in the window's font too.
+  QApplication::setFont(qf::ui::WindowFont());
   QTranslator translator;
   LoadQtTranslation(app, translator);
 

@@ -4,6 +4,7 @@
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_paths.h"
+#include "ui/fonts.h"
 #include "ui/hotspot.h"
 #include "ui/line_shape.h"
 #include "ui/picture_box.h"
@@ -11,34 +12,52 @@
 #include "ui/place.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/saved_defaults.h"
 #include "ui/settings_panel.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
 
 namespace qf::ui {
 namespace {
 
-constexpr TwipsRect kLabel1{90, 240, 1725, 180};
-
-QFrame* MakePanelFrame(QWidget* parent, const TwipsRect& rect) {
+QFrame* MakePanelFrame(QWidget* parent, std::string_view name) {
   auto* frame = new QFrame(parent);
   frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
   FillBackground(frame, kBackground, QPalette::Window);
   // The frames have no mouse-move handling: a hover frame stays visible
   // while the mouse is over them.
   frame->setAttribute(Qt::WA_NoMousePropagation);
-  Place(frame, rect);
+  PlaceNamed(frame, name);
   return frame;
 }
 
-void MakeLine(QWidget* parent, const Segment& ends) {
-  auto* line = new LineShape(parent, 1, parent->palette().color(QPalette::WindowText));
-  line->SetEnds(ends);
+/// The lines of kLines that lie in `container`.
+void MakeLines(QWidget* container) {
+  for (const LinePlace& line : kLines) {
+    if (container->objectName() != QLatin1StringView(line.Container))
+      continue;
+    auto* shape = new LineShape(container, 1, container->palette().color(QPalette::WindowText));
+    shape->setObjectName(QLatin1StringView(line.Name));
+    shape->SetEnds(line.Ends);
+  }
+}
+
+/// A header label. Its text starts at the top of its box, as labels of the
+/// design's toolkit draw it: the hover frame around the header then runs
+/// below the text, not through it.
+QLabel* MakeHeader(QWidget* parent, const QString& caption, std::string_view name) {
+  auto* label = new QLabel(caption, parent);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceNamed(label, name);
+  return label;
 }
 
 } // namespace
@@ -48,47 +67,48 @@ MainWindow::MainWindow(Platform& platform, FileSystem& files, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Quillformer"));
   setWindowIcon(WindowIcon());
-  setFixedSize(Px(8850), Px(5865));
+  setFont(WindowFont());
+  setFixedSize(Px(PlaceOf("frmMain").Width), Px(PlaceOf("frmMain").Height));
   FillBackground(this, kBackground, QPalette::Window);
   setMouseTracking(true);
+  setAcceptDrops(true);
   operationsPicture_ = OperationsPicture();
   otherOptionsPicture_ = OtherOptionsPicture();
+  const std::optional<PanelValues> savedDefaults = saved_defaults::Load();
   BuildTitle();
-  BuildBorders();
+  MakeLines(this);
   BuildCommandPanel();
-  BuildTextArea();
+  BuildTextArea(savedDefaults.value_or(PanelValues{}));
   for (Hotspot* hotspot : img1_)
     hotspot->raise();
   for (LineShape* segment : lHttp1_)
     segment->raise();
-  Form_Load();
+  Form_Load(savedDefaults);
 }
 
 MainWindow::~MainWindow() = default;
 
-HoverFrame MainWindow::MakeFrame(QWidget* container) {
+HoverFrame MainWindow::MakeFrame(QWidget* container, std::string_view name) {
   HoverFrame frame{};
-  for (LineShape*& segment : frame) {
-    segment = new LineShape(container, 2, Qt::black);
-    segment->hide();
+  for (std::size_t i = 0; i < frame.size(); ++i) {
+    frame[i] = new LineShape(container, 2, Qt::black);
+    frame[i]->setObjectName(QString::fromStdString(ElementName(name, static_cast<int>(i + 1))));
+    frame[i]->hide();
   }
   return frame;
 }
 
 void MainWindow::BuildTitle() {
   imgTitle_ = new PictureBox(this);
-  imgTitle_->setObjectName(QStringLiteral("imgTitle"));
   imgTitle_->SetPicture(TitlePicture());
-  Place(imgTitle_, {0, 0, 8895, 660});
+  PlaceNamed(imgTitle_, "imgTitle");
   connect(imgTitle_, &PictureBox::MouseMoved, this, &MainWindow::imgTitle_MouseMove);
   connect(imgTitle_, &PictureBox::MousePressed, this, &MainWindow::imgTitle_MouseDown);
   connect(imgTitle_, &PictureBox::MouseDragged, this, &MainWindow::imgTitle_MouseDrag);
   connect(imgTitle_, &PictureBox::MouseReleased, this, &MainWindow::imgTitle_MouseUp);
 
-  const std::array<TwipsRect, 3> places = {
-      {{7780, 60, 300, 300}, {8170, 60, 300, 300}, {8500, 60, 300, 300}}};
   for (int i = 1; i <= 3; ++i) {
-    auto* hotspot = new Hotspot(this, i, places[static_cast<std::size_t>(i - 1)]);
+    auto* hotspot = new Hotspot(this, "img1", i);
     connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img1_Click);
     connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img1_MouseMove);
     img1_[static_cast<std::size_t>(i - 1)] = hotspot;
@@ -96,118 +116,98 @@ void MainWindow::BuildTitle() {
   img1_[0]->setToolTip(QStringLiteral("访问主页"));
   img1_[1]->setToolTip(QStringLiteral("最小化"));
   img1_[2]->setToolTip(QStringLiteral("关闭"));
-  lHttp1_ = MakeFrame(this);
-}
-
-void MainWindow::BuildBorders() {
-  MakeLine(this, {0, 5880, 0, 0});
-  MakeLine(this, {0, 5835, 8890, 5835});
-  MakeLine(this, {8830, 5835, 8830, 0});
+  lHttp1_ = MakeFrame(this, "lHttp1");
 }
 
 void MainWindow::BuildCommandPanel() {
-  QFrame* frame1 = MakePanelFrame(this, {120, 600, 1935, 5175});
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  for (const Segment& ends :
-       {Segment{0, 105, 1920, 105}, Segment{1900, 5160, 0, 5160}, Segment{0, 5160, 0, 120},
-        Segment{0, 500, 1920, 500}, Segment{1905, 120, 1905, 5160}})
-    MakeLine(frame1, ends);
-  label2_ = new QLabel(QStringLiteral("   其它选项   >>>  "), frame1);
-  Place(label2_, {100, 4890, 1725, 270});
-  label1_ = new QLabel(QStringLiteral("   操作设置   >>>  "), frame1);
-  Place(label1_, kLabel1);
+  QFrame* frame1 = MakePanelFrame(this, "Frame1");
+  MakeLines(frame1);
+  label2_ = MakeHeader(frame1, QStringLiteral("   其它选项   >>>  "), "Label2");
+  MakeHeader(frame1, QStringLiteral("   操作设置   >>>  "), "Label1");
 
   picture1_ = new PictureBox(frame1);
-  picture1_->setObjectName(QStringLiteral("Picture1"));
   picture1_->SetPicture(operationsPicture_);
-  Place(picture1_, {0, 480, 1920, 4335});
+  PlaceNamed(picture1_, "Picture1");
   connect(picture1_, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
 
-  const std::array<TwipsRect, 6> commandPlaces = {{{220, 120, 855, 760},
-                                                   {220, 1080, 855, 760},
-                                                   {220, 2040, 855, 735},
-                                                   {480, 240, 975, 735},
-                                                   {480, 1100, 975, 735},
-                                                   {480, 1920, 975, 735}}};
   for (int i = 1; i <= 6; ++i) {
-    auto* hotspot = new Hotspot(picture1_, i, commandPlaces[static_cast<std::size_t>(i - 1)]);
+    auto* hotspot = new Hotspot(picture1_, "img3", i);
     hotspot->setVisible(i <= 3);
     connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img3_Click);
     connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img3_MouseMove);
     img3_[static_cast<std::size_t>(i - 1)] = hotspot;
   }
-  lPic_ = MakeFrame(picture1_);
+  lPic_ = MakeFrame(picture1_, "lPic");
 
-  img2_[1] = new Hotspot(frame1, 2, {120, 4850, 1710, 255});
-  img2_[0] = new Hotspot(frame1, 1, {100, 180, 1710, 270});
+  img2_[1] = new Hotspot(frame1, "img2", 2);
+  img2_[0] = new Hotspot(frame1, "img2", 1);
   for (Hotspot* hotspot : img2_) {
     connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img2_Click);
     connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img2_MouseMove);
   }
-  lLabel1_ = MakeFrame(frame1);
+  lLabel1_ = MakeFrame(frame1, "lLabel1");
 }
 
-void MainWindow::BuildTextArea() {
-  QFrame* frame2 = MakePanelFrame(this, {2160, 600, 6615, 5175});
-  frame2->setObjectName(QStringLiteral("Frame2"));
+void MainWindow::BuildTextArea(const PanelValues& panelStart) {
+  QFrame* frame2 = MakePanelFrame(this, "Frame2");
   txtOpen_ = new QPlainTextEdit(frame2);
-  txtOpen_->setObjectName(QStringLiteral("txtOpen"));
   txtOpen_->setReadOnly(true);
   txtOpen_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtOpen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtOpen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // LiSu where it is installed, else the Chinese font the program ships with.
-  QFont lisu = txtOpen_->font();
-  lisu.setFamilies({QStringLiteral("LiSu"), QStringLiteral("隶书"), font().family()});
-  lisu.setPointSizeF(14.25);
-  txtOpen_->setFont(lisu);
-  Place(txtOpen_, {120, 240, 6375, 4815});
-  frmSheZhi_ = new SettingsPanel(frame2, settings_);
-  Place(frmSheZhi_, {0, 0, 6615, 5175});
+  // A read-only box has no use for drops; refusing them lets a project file
+  // dropped on the text reach the window.
+  txtOpen_->setAcceptDrops(false);
+  txtOpen_->setFont(
+      FontOrFallback(font(), {QStringLiteral("LiSu"), QStringLiteral("隶书")}, 14.25));
+  PlaceNamed(txtOpen_, "txtOpen");
+  frmSheZhi_ = new SettingsPanel(frame2, panelStart);
+  connect(frmSheZhi_, &SettingsPanel::Committed, this, &MainWindow::frmSheZhi_Committed);
+  connect(frmSheZhi_, &SettingsPanel::SaveRequested, this, &MainWindow::frmSheZhi_SaveRequested);
   connect(frmSheZhi_, &SettingsPanel::Closed, this, &MainWindow::frmSheZhi_Closed);
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::Form_Load(const std::optional<PanelValues>& savedDefaults) {
   SetTxtOpen(ToQString(kHelpText));
-  settings_.Reset();
+  // settings_ holds the start-up values from its construction.
+  if (savedDefaults)
+    settings_.Commit(savedDefaults->IndentWidth, DeriveSeparators(savedDefaults->SeparatorText));
 }
 
 void MainWindow::SetTxtOpen(const QString& text) {
-  txtOpenText_ = text;
   txtOpen_->setPlainText(text);
 }
 
 // ---- Commands --------------------------------------------------------------
 
 void MainWindow::img3_Click(int index) {
-  switch (index) {
-  case 1:
-    return OpenProject();
-  case 2:
-    return StartRun();
-  case 3:
-    return OpenSettings();
-  case 4:
-    return OpenWebPage();
-  case 5:
-    return SetTxtOpen(ToQString(kHelpText));
-  case 6:
-    return SetTxtOpen(ToQString(kContactText));
-  default:
-    return;
-  }
+  if (const std::optional<Command> command = Img3Command(index))
+    Run(*command);
 }
 
 void MainWindow::img1_Click(int index) {
-  switch (index) {
-  case 1:
+  if (const std::optional<Command> command = Img1Command(index))
+    Run(*command);
+}
+
+void MainWindow::Run(Command command) {
+  switch (command) {
+  case Command::OpenProject:
+    return OpenProject();
+  case Command::Start:
+    return StartRun();
+  case Command::Settings:
+    return OpenSettings();
+  case Command::WebPage:
     return OpenWebPage();
-  case 2:
+  case Command::About:
+    return SetTxtOpen(ToQString(kHelpText));
+  case Command::WriteToMaker:
+    return SetTxtOpen(ToQString(kContactText));
+  case Command::Minimise:
     return platform_.Minimise(this);
-  case 3:
+  case Command::Close:
     close();
-    return;
-  default:
     return;
   }
 }
@@ -218,7 +218,8 @@ void MainWindow::img2_Click(int index) {
     otherOptionsShown_ = false;
     return;
   }
-  ApplyLayout(OtherOptionsLayout(kLabel1.Top, kLabel1.Height, layout_.Picture1Top));
+  const TwipsRect label1 = PlaceOf("Label1");
+  ApplyLayout(OtherOptionsLayout(label1.Top, label1.Height, layout_.Picture1Top));
   otherOptionsShown_ = true;
   // Only a showing panel is cancelled: cancelling a never-opened panel would
   // put an indent width of 0 and an empty separator into its boxes.
@@ -227,8 +228,13 @@ void MainWindow::img2_Click(int index) {
 }
 
 void MainWindow::OpenProject() {
-  projectPath_ = platform_.ChooseProjectFile(this);
+  ChooseProject(platform_.ChooseProjectFile(this));
+}
+
+void MainWindow::ChooseProject(const QString& path) {
+  projectPath_ = path;
   projectFolder_ = ToQString(ProjectFolderOf(ToU16(projectPath_)));
+  emit ProjectChosen(projectPath_, projectFolder_);
 }
 
 void MainWindow::StartRun() {
@@ -248,10 +254,20 @@ void MainWindow::StartRun() {
                                         ToQString(DescribeInChinese(*failure)));
 }
 
+/// The open-project and start hotspots are off while the panel shows.
 void MainWindow::OpenSettings() {
   frmSheZhi_->Open();
   img3_[0]->setEnabled(false);
   img3_[1]->setEnabled(false);
+}
+
+void MainWindow::frmSheZhi_Committed(std::int16_t indentWidth, const Separators& separators) {
+  settings_.Commit(indentWidth, separators);
+}
+
+void MainWindow::frmSheZhi_SaveRequested(const PanelValues& values) {
+  if (!saved_defaults::Save(values))
+    platform_.ShowInformation(this, QStringLiteral("默认设置未能保存：") + saved_defaults::File());
 }
 
 void MainWindow::frmSheZhi_Closed() {
@@ -280,82 +296,53 @@ void MainWindow::ApplyLayout(const GroupLayout& layout) {
   picture1_->SetPicture(layout.OtherOptions ? otherOptionsPicture_ : operationsPicture_);
 }
 
-// ---- Hover frames ----------------------------------------------------------
+// ---- A project dropped on the window ----------------------------------------
 
-void MainWindow::lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
-                            bool bShowFlag, bool aSet) {
-  if (!bShowFlag) {
-    for (LineShape* segment : w_Line)
-      segment->hide();
-    return;
+/// The project file that a drag carries: exactly one local file, an
+/// existing file whose name ends in ".vbp" in any case. Empty for anything
+/// else, and while the settings panel has the open-project command off.
+QString MainWindow::DroppedProject(const QMimeData* drag) const {
+  if (drag == nullptr || !img3_[0]->isEnabled())
+    return {};
+  const QList<QUrl> urls = drag->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile())
+    return {};
+  const QFileInfo file(urls.front().toLocalFile());
+  if (!file.isFile() || file.suffix().compare(QStringLiteral("vbp"), Qt::CaseInsensitive) != 0)
+    return {};
+  return file.filePath();
+}
+
+namespace {
+
+/// Takes a drag of a project file, or refuses it (the cursor shows it).
+/// The drop only reads the path: it is taken as a link or a copy, never as
+/// a move, after which a file manager would delete the user's file.
+void Answer(QDropEvent* event, bool project) {
+  const Qt::DropActions offered = event->possibleActions();
+  if (project && (offered & (Qt::LinkAction | Qt::CopyAction))) {
+    event->setDropAction(offered & Qt::LinkAction ? Qt::LinkAction : Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
   }
-  const std::array<Segment, 4> ends =
-      FrameAround(w_Obj[static_cast<std::size_t>(index - 1)]->Place());
-  for (std::size_t i = 0; i < 4; ++i)
-    w_Line[i]->SetEnds(ends[i]);
-  for (LineShape* segment : w_Line) {
-    segment->show();
-    segment->raise();
-  }
-  lHttp_Click(w_Line, aSet);
 }
 
-void MainWindow::lHttp_Click(const HoverFrame& w_Line, bool bShowFlag) {
-  const std::array<Rgb, 4> colours = FrameColours(bShowFlag);
-  for (std::size_t i = 0; i < 4; ++i)
-    w_Line[i]->SetColour(ToQColor(colours[i]));
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  Answer(event, !DroppedProject(event->mimeData()).isEmpty());
 }
 
-void MainWindow::img1_MouseMove(int index) {
-  lHttp_Move(lHttp1_, img1_, index, true, true);
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  Answer(event, !DroppedProject(event->mimeData()).isEmpty());
 }
 
-void MainWindow::img2_MouseMove(int index) {
-  lHttp_Move(lLabel1_, img2_, index, true, false);
-}
-
-void MainWindow::img3_MouseMove(int index) {
-  lHttp_Move(lPic_, img3_, index, true, true);
-}
-
-void MainWindow::imgTitle_MouseMove() {
-  lHttp_Move(lHttp1_, img1_, 0, false, true);
-}
-
-void MainWindow::Form_MouseMove() {
-  lHttp_Move(lHttp1_, img1_, 0, false, true);
-  lHttp_Move(lLabel1_, img2_, 0, false, true);
-  lHttp_Move(lPic_, img3_, 0, false, true);
-}
-
-void MainWindow::Picture1_MouseMove() {
-  Form_MouseMove();
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-  event->accept();
-  Form_MouseMove();
-}
-
-// ---- Dragging by the title picture -----------------------------------------
-
-void MainWindow::imgTitle_MouseDown(Qt::MouseButton button, QPointF globalPosition) {
-  if (button != Qt::LeftButton)
-    return;
-  if (platform_.StartSystemMove(this))
-    return;
-  // No window manager to move it: follow the mouse by hand until release.
-  draggingByHand_ = true;
-  dragOffset_ = globalPosition - QPointF(pos());
-}
-
-void MainWindow::imgTitle_MouseDrag(QPointF globalPosition) {
-  if (draggingByHand_)
-    move((globalPosition - dragOffset_).toPoint());
-}
-
-void MainWindow::imgTitle_MouseUp() {
-  draggingByHand_ = false;
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString path = DroppedProject(event->mimeData());
+  Answer(event, !path.isEmpty());
+  if (event->isAccepted())
+    ChooseProject(path);
 }
 
 } // namespace qf::ui

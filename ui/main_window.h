@@ -3,15 +3,18 @@
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
 #include "text/file_system.h"
+#include "ui/panel_values.h"
 #include "ui/window_model.h"
 
 #include <QPixmap>
 #include <QPointF>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <span>
 
 class QLabel;
+class QMimeData;
 class QPlainTextEdit;
 
 namespace qf::ui {
@@ -30,41 +33,33 @@ using HoverFrame = std::array<LineShape*, 4>;
 /// open project, start, settings; other options: web page, about, write to
 /// the maker) and a text area that shows the help text, the contact text or
 /// the operation report. It holds the project choice and the one instance
-/// of the processing settings.
+/// of the processing settings. A project file dropped on it from a file
+/// manager is chosen as the open-project command would choose it.
+///
+/// Its controls carry the design's names as object names ("txtOpen",
+/// "frmSheZhi", "img3(2)", "lPic(1)"), each standing where kPlaces puts it.
 class MainWindow : public QWidget {
   Q_OBJECT
 
 public:
+  /// Loads the window (Form_Load). Where the settings panel's values were
+  /// saved as defaults (saved_defaults.h), the start is the state that
+  /// confirming the panel with them gives: the panel's boxes show them and
+  /// the processing settings hold them (the indent width and the separator
+  /// pair derived from the text). Without saved defaults both begin with the
+  /// built-in values: boxes 4 and "#", settings 4, "##" and 66 "#".
   MainWindow(Platform& platform, FileSystem& files = RealFileSystem(), QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const QString& ProjectPath() const { return projectPath_; }
-  const QString& ProjectFolder() const { return projectFolder_; }
-  bool OtherOptionsShown() const { return otherOptionsShown_; }
-  const ProcessingSettings& Settings() const { return settings_; }
-  /// The text of txtOpen exactly as set (CR LF line ends).
-  const QString& TxtOpenText() const { return txtOpenText_; }
-  /// The command panel's current layout, in twips.
-  const GroupLayout& Layout() const { return layout_; }
-
-  QPlainTextEdit* TxtOpen() const { return txtOpen_; }
-  SettingsPanel* FrmSheZhi() const { return frmSheZhi_; }
-  PictureBox* ImgTitle() const { return imgTitle_; }
-  PictureBox* Picture1() const { return picture1_; }
-  QLabel* Label2() const { return label2_; }
-  Hotspot* Img1(int index) const { return img1_.at(static_cast<std::size_t>(index - 1)); }
-  Hotspot* Img2(int index) const { return img2_.at(static_cast<std::size_t>(index - 1)); }
-  Hotspot* Img3(int index) const { return img3_.at(static_cast<std::size_t>(index - 1)); }
-  const HoverFrame& LHttp1() const { return lHttp1_; }
-  const HoverFrame& LLabel1() const { return lLabel1_; }
-  const HoverFrame& LPic() const { return lPic_; }
-
-public slots:
-  void img3_Click(int index);
-  void img1_Click(int index);
-  void img2_Click(int index);
+signals:
+  /// The open-project command or a drop chose a project: its path and its
+  /// folder (both empty when the Open dialog was cancelled).
+  void ProjectChosen(const QString& projectPath, const QString& projectFolder);
 
 private slots:
+  void img1_Click(int index);
+  void img2_Click(int index);
+  void img3_Click(int index);
   void img1_MouseMove(int index);
   void img2_MouseMove(int index);
   void img3_MouseMove(int index);
@@ -73,26 +68,33 @@ private slots:
   void imgTitle_MouseDown(Qt::MouseButton button, QPointF globalPosition);
   void imgTitle_MouseDrag(QPointF globalPosition);
   void imgTitle_MouseUp();
+  void frmSheZhi_Committed(std::int16_t indentWidth, const qf::Separators& separators);
+  void frmSheZhi_SaveRequested(const qf::ui::PanelValues& values);
   void frmSheZhi_Closed();
 
 protected:
   void mouseMoveEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void BuildTitle();
   void BuildCommandPanel();
-  void BuildTextArea();
-  void BuildBorders();
-  HoverFrame MakeFrame(QWidget* container);
+  void BuildTextArea(const PanelValues& panelStart);
+  HoverFrame MakeFrame(QWidget* container, std::string_view name);
 
-  void Form_Load();
+  void Form_Load(const std::optional<PanelValues>& savedDefaults);
   void Form_MouseMove();
+  void Run(Command command);
   void OpenProject();
+  void ChooseProject(const QString& path);
   void StartRun();
   void OpenSettings();
   void OpenWebPage();
   void ApplyLayout(const GroupLayout& layout);
   void SetTxtOpen(const QString& text);
+  QString DroppedProject(const QMimeData* drag) const;
   void lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
                   bool bShowFlag, bool aSet);
   void lHttp_Click(const HoverFrame& w_Line, bool bShowFlag);
@@ -104,7 +106,6 @@ private:
   QString projectPath_;
   QString projectFolder_;
   bool otherOptionsShown_ = false;
-  QString txtOpenText_;
   GroupLayout layout_ = OperationsLayout();
   QPixmap operationsPicture_;   // held by Picture3
   QPixmap otherOptionsPicture_; // held by Picture2
@@ -113,7 +114,6 @@ private:
 
   PictureBox* imgTitle_ = nullptr;
   PictureBox* picture1_ = nullptr;
-  QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
   QPlainTextEdit* txtOpen_ = nullptr;
   SettingsPanel* frmSheZhi_ = nullptr;

@@ -13,6 +13,12 @@ inline void Place(QWidget* widget, const TwipsRect& rect) {
   widget->setGeometry(Px(rect.Left), Px(rect.Top), Px(rect.Width), Px(rect.Height));
 }
 
+/// Names a control of kPlaces and puts it where the table says.
+inline void PlaceNamed(QWidget* widget, std::string_view name) {
+  widget->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  Place(widget, PlaceOf(name));
+}
+
 inline QColor ToQColor(const Rgb& colour) {
   return QColor(colour.Red, colour.Green, colour.Blue);
 }

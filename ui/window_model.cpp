@@ -21,8 +21,27 @@ std::array<Rgb, 4> FrameColours(bool sunken) {
   return {kWhite, kPurple, kWhite, kPurple};
 }
 
+std::string ElementName(std::string_view array, int index) {
+  return std::string(array) + "(" + std::to_string(index) + ")";
+}
+
+std::optional<Command> Img3Command(int index) {
+  constexpr std::array kCommands = {Command::OpenProject, Command::Start, Command::Settings,
+                                    Command::WebPage,     Command::About, Command::WriteToMaker};
+  if (index < 1 || index > static_cast<int>(kCommands.size()))
+    return std::nullopt;
+  return kCommands[static_cast<std::size_t>(index - 1)];
+}
+
+std::optional<Command> Img1Command(int index) {
+  constexpr std::array kCommands = {Command::WebPage, Command::Minimise, Command::Close};
+  if (index < 1 || index > static_cast<int>(kCommands.size()))
+    return std::nullopt;
+  return kCommands[static_cast<std::size_t>(index - 1)];
+}
+
 GroupLayout OperationsLayout() {
-  return {4890, 480, 4850, false};
+  return {PlaceOf("Label2").Top, PlaceOf("Picture1").Top, PlaceOf("img2(2)").Top, false};
 }
 
 GroupLayout OtherOptionsLayout(int label1Top, int label1Height, int picture1Top) {
@@ -57,10 +76,10 @@ const std::u16string_view kHelpText = u"1、本版本仅能对VB系列工程进�
                                       u"，\r\n"
                                       u"3、可使用设置项对注释要求，格式要求进行\r\n"
                                       u"修改，以符合自己的个性化设计。\r\n"
-                                      u"4、本软件由Vendelmark制作，欢迎使用与交流。\r\n"
+                                      u"4、本软件由Vendelmark制作，欢迎使用交流。\r\n"
                                       u"                  2002年8月28日\r\n";
 
-const std::u16string_view kContactText = u"作者邮件地址：quillformer@vendelmark.example.com\r\n"
+const std::u16string_view kContactText = u"作者邮件地址：qf@vendelmark.example.com\r\n"
                                          u"如果有什么问题，或者你有什么建议、意见，\r\n"
                                          u"欢迎你的指正";
 

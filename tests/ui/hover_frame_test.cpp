@@ -51,91 +51,86 @@ private:
 };
 
 void HoverFrameTest::eachArrayShowsItsFrameOnItsHotspot() {
-  MainWindow& w = *f_.Window;
-  MoveTo(w.Img3(2));
-  QTRY_VERIFY(Shown(w.LPic()));
-  ExpectFrame(w.LPic(), {220, 1080, 855, 760}, true);
-  QCOMPARE(w.LPic()[0]->Colour(), QColor(135, 0, 0));
-  QCOMPARE(w.LPic()[1]->Colour(), QColor(255, 0, 255));
+  MoveTo(f_.Img("img3", 2));
+  QTRY_VERIFY(Shown(f_.Frame("lPic")));
+  ExpectFrame(f_.Frame("lPic"), {220, 1080, 855, 760}, true);
+  QCOMPARE(f_.Frame("lPic")[0]->Colour(), QColor(135, 0, 0));
+  QCOMPARE(f_.Frame("lPic")[1]->Colour(), QColor(255, 0, 255));
 
-  MoveTo(w.Img2(1));
-  QTRY_VERIFY(Shown(w.LLabel1()));
-  ExpectFrame(w.LLabel1(), {100, 180, 1710, 270}, false);
-  QCOMPARE(w.LLabel1()[0]->Colour(), QColor(255, 255, 255));
-  QCOMPARE(w.LLabel1()[3]->Colour(), QColor(135, 0, 135));
+  MoveTo(f_.Img("img2", 1));
+  QTRY_VERIFY(Shown(f_.Frame("lLabel1")));
+  ExpectFrame(f_.Frame("lLabel1"), {100, 180, 1710, 270}, false);
+  QCOMPARE(f_.Frame("lLabel1")[0]->Colour(), QColor(255, 255, 255));
+  QCOMPARE(f_.Frame("lLabel1")[3]->Colour(), QColor(135, 0, 135));
 
-  MoveTo(w.Img1(3));
-  QTRY_VERIFY(Shown(w.LHttp1()));
-  ExpectFrame(w.LHttp1(), {8500, 60, 300, 300}, true);
+  MoveTo(f_.Img("img1", 3));
+  QTRY_VERIFY(Shown(f_.Frame("lHttp1")));
+  ExpectFrame(f_.Frame("lHttp1"), {8500, 60, 300, 300}, true);
   // Straight from one array to another: every frame stays.
-  QVERIFY(Shown(w.LPic()));
-  QVERIFY(Shown(w.LLabel1()));
+  QVERIFY(Shown(f_.Frame("lPic")));
+  QVERIFY(Shown(f_.Frame("lLabel1")));
   // The segments lie on the outline: the top one from L to L + W at T.
-  QCOMPARE(w.LHttp1()[0]->geometry(), QRect(Px(8500), Px(60), Px(300), 2));
+  QCOMPARE(f_.Frame("lHttp1")[0]->geometry(), QRect(Px(8500), Px(60), Px(300), 2));
 }
 
 void HoverFrameTest::theFrameFollowsTheMouseFromHotspotToHotspot() {
-  MainWindow& w = *f_.Window;
-  MoveTo(w.Img3(1));
-  QTRY_VERIFY(Shown(w.LPic()));
-  ExpectFrame(w.LPic(), {220, 120, 855, 760}, true);
-  MoveTo(w.Img3(3));
-  QTRY_VERIFY(w.LPic()[0]->Ends() == FrameAround({220, 2040, 855, 735})[0]);
-  ExpectFrame(w.LPic(), {220, 2040, 855, 735}, true);
-  f_.Click(w.Img2(2));
-  MoveTo(w.Img3(6));
-  QTRY_VERIFY(w.LPic()[0]->Ends() == FrameAround({480, 1920, 975, 735})[0]);
-  MoveTo(w.Img2(2));
-  QTRY_VERIFY(Shown(w.LLabel1()));
-  ExpectFrame(w.LLabel1(), {120, 570, 1710, 255}, false);
+  MoveTo(f_.Img("img3", 1));
+  QTRY_VERIFY(Shown(f_.Frame("lPic")));
+  ExpectFrame(f_.Frame("lPic"), {220, 120, 855, 760}, true);
+  MoveTo(f_.Img("img3", 3));
+  QTRY_VERIFY(f_.Frame("lPic")[0]->Ends() == FrameAround({220, 2040, 855, 735})[0]);
+  ExpectFrame(f_.Frame("lPic"), {220, 2040, 855, 735}, true);
+  f_.Click(f_.Img("img2", 2));
+  MoveTo(f_.Img("img3", 6));
+  QTRY_VERIFY(f_.Frame("lPic")[0]->Ends() == FrameAround({480, 1920, 975, 735})[0]);
+  MoveTo(f_.Img("img2", 2));
+  QTRY_VERIFY(Shown(f_.Frame("lLabel1")));
+  ExpectFrame(f_.Frame("lLabel1"), {120, 570, 1710, 255}, false);
 }
 
 void HoverFrameTest::onlyTheirSurfacesTakeTheFramesAway() {
-  MainWindow& w = *f_.Window;
-  MoveTo(w.Img1(1));
-  MoveTo(w.Img2(1));
-  MoveTo(w.Img3(1));
-  QTRY_VERIFY(Shown(w.LPic()));
-  QVERIFY(Shown(w.LHttp1()) && Shown(w.LLabel1()));
+  MoveTo(f_.Img("img1", 1));
+  MoveTo(f_.Img("img2", 1));
+  MoveTo(f_.Img("img3", 1));
+  QTRY_VERIFY(Shown(f_.Frame("lPic")));
+  QVERIFY(Shown(f_.Frame("lHttp1")) && Shown(f_.Frame("lLabel1")));
   // The text area and the command panel's own frame have no mouse-move
   // handling: the frames stay.
-  MoveTo(w.TxtOpen()->viewport());
-  MoveTo(w.Picture1()->parentWidget(), {125, 5});
+  MoveTo(f_.TxtOpen()->viewport());
+  MoveTo(f_.Child(QStringLiteral("Picture1"))->parentWidget(), {125, 5});
   QCoreApplication::processEvents();
-  QVERIFY(Shown(w.LHttp1()) && Shown(w.LLabel1()) && Shown(w.LPic()));
+  QVERIFY(Shown(f_.Frame("lHttp1")) && Shown(f_.Frame("lLabel1")) && Shown(f_.Frame("lPic")));
   // The title picture takes the title hotspots' frame only.
-  MoveTo(w.ImgTitle(), {200, 20});
-  QTRY_VERIFY(Hidden(w.LHttp1()));
-  QVERIFY(Shown(w.LLabel1()) && Shown(w.LPic()));
+  MoveTo(f_.Child(QStringLiteral("imgTitle")), {200, 20});
+  QTRY_VERIFY(Hidden(f_.Frame("lHttp1")));
+  QVERIFY(Shown(f_.Frame("lLabel1")) && Shown(f_.Frame("lPic")));
   // The group picture's background takes all three.
-  MoveTo(w.Picture1(), {5, 250});
-  QTRY_VERIFY(Hidden(w.LPic()));
-  QVERIFY(Hidden(w.LLabel1()) && Hidden(w.LHttp1()));
+  MoveTo(f_.Child(QStringLiteral("Picture1")), {5, 250});
+  QTRY_VERIFY(Hidden(f_.Frame("lPic")));
+  QVERIFY(Hidden(f_.Frame("lLabel1")) && Hidden(f_.Frame("lHttp1")));
 }
 
 void HoverFrameTest::theWindowBackgroundTakesAllFramesAway() {
-  MainWindow& w = *f_.Window;
-  MoveTo(w.Img1(2));
-  MoveTo(w.Img2(1));
-  MoveTo(w.Img3(2));
-  QTRY_VERIFY(Shown(w.LPic()));
-  MoveTo(&w, {140, 200});
-  QTRY_VERIFY(Hidden(w.LPic()));
-  QVERIFY(Hidden(w.LLabel1()) && Hidden(w.LHttp1()));
+  MoveTo(f_.Img("img1", 2));
+  MoveTo(f_.Img("img2", 1));
+  MoveTo(f_.Img("img3", 2));
+  QTRY_VERIFY(Shown(f_.Frame("lPic")));
+  MoveTo(f_.Window.get(), {140, 200});
+  QTRY_VERIFY(Hidden(f_.Frame("lPic")));
+  QVERIFY(Hidden(f_.Frame("lLabel1")) && Hidden(f_.Frame("lHttp1")));
 }
 
 void HoverFrameTest::disabledHotspotsNeverShowAFrame() {
-  MainWindow& w = *f_.Window;
-  f_.Click(w.Img3(3));
-  QVERIFY(!w.Img3(1)->isEnabled());
-  MoveTo(w.Img3(3));
-  QTRY_VERIFY(Shown(w.LPic()));
+  f_.Click(f_.Img("img3", 3));
+  QVERIFY(!f_.Img("img3", 1)->isEnabled());
+  MoveTo(f_.Img("img3", 3));
+  QTRY_VERIFY(Shown(f_.Frame("lPic")));
   // Over a disabled hotspot the mouse is over the group picture.
-  MoveTo(w.Img3(1));
-  QTRY_VERIFY(Hidden(w.LPic()));
-  MoveTo(w.Img3(2));
+  MoveTo(f_.Img("img3", 1));
+  QTRY_VERIFY(Hidden(f_.Frame("lPic")));
+  MoveTo(f_.Img("img3", 2));
   QCoreApplication::processEvents();
-  QVERIFY(Hidden(w.LPic()));
+  QVERIFY(Hidden(f_.Frame("lPic")));
 }
 
 QTEST_MAIN(HoverFrameTest)

@@ -5,12 +5,13 @@
 #include "text/utf.h"
 #include "ui/picture_box.h"
 #include "ui/pictures.h"
-#include "ui/settings_panel.h"
+#include "ui/place.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 
@@ -26,6 +27,7 @@ private slots:
   void cleanup() { f_.Window.reset(); }
 
   void loadShowsTheHelpTextAndStartUpState();
+  void everyControlStandsWhereTheTableSays();
   void startWithoutAProjectOnlyShowsTheMessage();
   void openingThenCancellingLosesTheChoice();
   void theFolderEndsWithTheLastSeparator();
@@ -40,126 +42,154 @@ private slots:
   void draggingTheTitleMovesTheWindow();
 
 private:
+  QString TxtOpenText() const { return f_.TxtOpen()->toPlainText(); }
+  /// Shows the other-options group: its hotspots are the visible ones.
+  bool OtherOptionsShown() const { return f_.Img("img3", 4)->isVisible(); }
+  /// Copies the sample project into `dir` and chooses it.
+  QString ChooseDemo(const test::TempDir& dir) {
+    for (const auto& entry : fs::directory_iterator(QF_EXAMPLES_DIR "/demo"))
+      fs::copy_file(entry.path(), dir / entry.path().filename().string());
+    const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
+    f_.Platform.ChosenFile = folder + QStringLiteral("Demo.vbp");
+    f_.Click(f_.Img("img3", 1));
+    return folder;
+  }
+
   test::WindowFixture f_;
 };
 
 void MainWindowTest::loadShowsTheHelpTextAndStartUpState() {
   MainWindow& w = *f_.Window;
-  QCOMPARE(w.TxtOpenText(), ToQString(kHelpText));
-  QCOMPARE(w.TxtOpen()->toPlainText(), test::Shown(kHelpText));
-  QCOMPARE(w.TxtOpenText().count(QStringLiteral("\r\n")), 13);
-  QCOMPARE(w.Settings(), ProcessingSettings::StartUp());
+  QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
+  QCOMPARE(TxtOpenText().count(QStringLiteral("\n")), 13);
   QCOMPARE(w.size(), QSize(590, 391));
   QVERIFY(w.windowFlags().testFlag(Qt::FramelessWindowHint));
   QCOMPARE(w.windowTitle(), QStringLiteral("Quillformer"));
-  QVERIFY(!w.FrmSheZhi()->isVisible());
-  QVERIFY(!w.OtherOptionsShown());
+  QVERIFY(!f_.Panel()->isVisible());
   for (int i = 1; i <= 6; ++i)
-    QCOMPARE(w.Img3(i)->isVisible(), i <= 3);
-  QCOMPARE(w.TxtOpen()->font().pointSizeF(), 14.25);
-  QCOMPARE(w.TxtOpen()->font().families().constFirst(), QStringLiteral("LiSu"));
+    QCOMPARE(f_.Img("img3", i)->isVisible(), i <= 3);
+  QCOMPARE(f_.TxtOpen()->font().pointSizeF(), 14.25);
+  QCOMPARE(f_.TxtOpen()->font().families().constFirst(), QStringLiteral("LiSu"));
+}
+
+// The code and these checks read the same table: a control that the code
+// puts elsewhere, into another container or under another name fails here.
+void MainWindowTest::everyControlStandsWhereTheTableSays() {
+  for (const ControlPlace& place : kPlaces) {
+    const QString name = QString::fromLatin1(place.Name.data(), qsizetype(place.Name.size()));
+    QWidget* control = name == QStringLiteral("frmMain") ? f_.Window.get() : f_.Child(name);
+    if (!place.Container.empty())
+      QCOMPARE(control->parentWidget()->objectName(), QLatin1StringView(place.Container));
+    const TwipsRect& r = place.Rect;
+    QCOMPARE(control->geometry(), QRect(Px(r.Left), Px(r.Top), Px(r.Width), Px(r.Height))
+                                      .translated(control->isWindow() ? control->pos() : QPoint()));
+  }
+  for (const LinePlace& line : kLines) {
+    const auto* shape = f_.Child<LineShape>(QLatin1StringView(line.Name));
+    QCOMPARE(shape->parentWidget()->objectName(), QLatin1StringView(line.Container));
+    QVERIFY(shape->Ends() == line.Ends);
+  }
 }
 
 void MainWindowTest::startWithoutAProjectOnlyShowsTheMessage() {
-  f_.Click(f_.Window->Img3(2));
+  f_.Click(f_.Img("img3", 2));
   QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("没有选择工程\r\n  请选择")});
-  QCOMPARE(f_.Window->TxtOpenText(), ToQString(kHelpText));
-  QCOMPARE(f_.Window->Settings(), ProcessingSettings::StartUp());
+  QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
 }
 
 void MainWindowTest::openingThenCancellingLosesTheChoice() {
+  QSignalSpy chosen(f_.Window.get(), &MainWindow::ProjectChosen);
   f_.Platform.ChosenFile = QStringLiteral("/work/demo/Demo.vbp");
-  f_.Click(f_.Window->Img3(1));
+  f_.Click(f_.Img("img3", 1));
   QCOMPARE(f_.Platform.DialogsShown, 1);
-  QCOMPARE(f_.Window->ProjectPath(), QStringLiteral("/work/demo/Demo.vbp"));
-  QCOMPARE(f_.Window->ProjectFolder(), QStringLiteral("/work/demo/"));
+  QCOMPARE(chosen.size(), 1);
+  QCOMPARE(chosen[0],
+           (QVariantList{QStringLiteral("/work/demo/Demo.vbp"), QStringLiteral("/work/demo/")}));
   f_.Platform.ChosenFile.clear();
-  f_.Click(f_.Window->Img3(1));
-  QVERIFY(f_.Window->ProjectPath().isEmpty());
-  QVERIFY(f_.Window->ProjectFolder().isEmpty());
-  f_.Click(f_.Window->Img3(2));
+  f_.Click(f_.Img("img3", 1));
+  QCOMPARE(chosen.size(), 2);
+  QCOMPARE(chosen[1], (QVariantList{QString(), QString()}));
+  f_.Click(f_.Img("img3", 2));
   QCOMPARE(f_.Platform.Messages.size(), 1);
-  QCOMPARE(f_.Window->TxtOpenText(), ToQString(kHelpText));
+  QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
 }
 
 void MainWindowTest::theFolderEndsWithTheLastSeparator() {
+  QSignalSpy chosen(f_.Window.get(), &MainWindow::ProjectChosen);
   for (const auto& [path, folder] :
        {std::pair{QStringLiteral("C:\\a\\b\\demo.vbp"), QStringLiteral("C:\\a\\b\\")},
         std::pair{QStringLiteral("C:\\demo.vbp"), QStringLiteral("C:\\")}}) {
     f_.Platform.ChosenFile = path;
-    f_.Window->img3_Click(1);
-    QCOMPARE(f_.Window->ProjectFolder(), folder);
+    f_.Click(f_.Img("img3", 1));
+    QCOMPARE(chosen.takeLast().at(1).toString(), folder);
   }
 }
 
 void MainWindowTest::theOtherOptionsHeaderTogglesTheGroups() {
-  MainWindow& w = *f_.Window;
-  f_.Click(w.Img2(2));
-  QVERIFY(w.OtherOptionsShown());
-  QCOMPARE(w.Layout(), (GroupLayout{620, 880, 570, true}));
-  QCOMPARE(w.Label2()->y(), Px(620));
-  QCOMPARE(w.Picture1()->y(), Px(880));
-  QCOMPARE(w.Img2(2)->y(), Px(570));
-  QCOMPARE(w.Img2(2)->Place().Top, 570);
+  auto* label2 = f_.Child<QLabel>(QStringLiteral("Label2"));
+  auto* picture1 = f_.Child<PictureBox>(QStringLiteral("Picture1"));
+  Hotspot* header = f_.Img("img2", 2);
+  f_.Click(header);
+  QVERIFY(OtherOptionsShown());
+  QCOMPARE(label2->y(), Px(620));
+  QCOMPARE(picture1->y(), Px(880));
+  QCOMPARE(header->y(), Px(570));
+  QCOMPARE(header->Place().Top, 570);
   for (int i = 1; i <= 6; ++i)
-    QCOMPARE(w.Img3(i)->isVisible(), i >= 4);
-  QCOMPARE(w.Picture1()->Picture().toImage(), OtherOptionsPicture().toImage());
+    QCOMPARE(f_.Img("img3", i)->isVisible(), i >= 4);
+  QCOMPARE(picture1->Picture().toImage(), OtherOptionsPicture().toImage());
 
-  f_.Click(w.Img2(2));
-  QVERIFY(!w.OtherOptionsShown());
-  QCOMPARE(w.Layout(), (GroupLayout{4890, 480, 4850, false}));
-  QCOMPARE(w.Label2()->y(), Px(4890));
-  QCOMPARE(w.Picture1()->y(), Px(480));
-  QCOMPARE(w.Img2(2)->y(), Px(4850));
+  f_.Click(header);
+  QVERIFY(!OtherOptionsShown());
+  QCOMPARE(label2->y(), Px(4890));
+  QCOMPARE(picture1->y(), Px(480));
+  QCOMPARE(header->y(), Px(4850));
   for (int i = 1; i <= 6; ++i)
-    QCOMPARE(w.Img3(i)->isVisible(), i <= 3);
+    QCOMPARE(f_.Img("img3", i)->isVisible(), i <= 3);
+  QCOMPARE(picture1->Picture().toImage(), OperationsPicture().toImage());
 }
 
 void MainWindowTest::theOperationsHeaderAlwaysReturns() {
-  MainWindow& w = *f_.Window;
-  f_.Click(w.Img2(1));
-  QVERIFY(!w.OtherOptionsShown());
-  QCOMPARE(w.Layout(), OperationsLayout());
-  f_.Click(w.Img2(2));
-  QVERIFY(w.OtherOptionsShown());
-  f_.Click(w.Img2(1));
-  QVERIFY(!w.OtherOptionsShown());
-  QCOMPARE(w.Layout(), OperationsLayout());
+  auto* picture1 = f_.Child<PictureBox>(QStringLiteral("Picture1"));
+  f_.Click(f_.Img("img2", 1));
+  QVERIFY(!OtherOptionsShown());
+  QCOMPARE(picture1->y(), Px(OperationsLayout().Picture1Top));
+  f_.Click(f_.Img("img2", 2));
+  QVERIFY(OtherOptionsShown());
+  f_.Click(f_.Img("img2", 1));
+  QVERIFY(!OtherOptionsShown());
+  QCOMPARE(picture1->y(), Px(OperationsLayout().Picture1Top));
+  QCOMPARE(f_.Img("img2", 2)->y(), Px(OperationsLayout().Img2SecondTop));
 }
 
 void MainWindowTest::aboutAndContactReplaceTheText() {
-  MainWindow& w = *f_.Window;
-  f_.Click(w.Img2(2));
-  f_.Click(w.Img3(6));
-  QCOMPARE(w.TxtOpenText(), ToQString(kContactText));
-  QVERIFY(w.TxtOpenText().contains(ToQString(kContactAddress)));
-  QVERIFY(!w.TxtOpenText().endsWith(QStringLiteral("\n")));
-  f_.Click(w.Img3(5));
-  QCOMPARE(w.TxtOpenText(), ToQString(kHelpText));
+  f_.Click(f_.Img("img2", 2));
+  f_.Click(f_.Img("img3", 6));
+  QCOMPARE(TxtOpenText(), test::Shown(kContactText));
+  QVERIFY(TxtOpenText().contains(ToQString(kContactAddress)));
+  QVERIFY(!TxtOpenText().endsWith(QStringLiteral("\n")));
+  f_.Click(f_.Img("img3", 5));
+  QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
 }
 
 void MainWindowTest::webPageMinimiseAndClose() {
   MainWindow& w = *f_.Window;
-  f_.Click(w.Img1(1));
-  f_.Click(w.Img2(2));
-  f_.Click(w.Img3(4));
+  f_.Click(f_.Img("img1", 1));
+  f_.Click(f_.Img("img2", 2));
+  f_.Click(f_.Img("img3", 4));
   const QUrl page(QString::fromLatin1(kWebPageAddress.data()));
   QCOMPARE(f_.Platform.OpenedUrls, (QList<QUrl>{page, page}));
-  f_.Click(w.Img1(2));
+  f_.Click(f_.Img("img1", 2));
   QCOMPARE(f_.Platform.Minimised, 1);
   QVERIFY(w.isVisible());
-  f_.Click(w.Img1(3));
+  f_.Click(f_.Img("img1", 3));
   QVERIFY(!w.isVisible());
 }
 
 void MainWindowTest::aRunShowsTheReportInTheTextBox() {
   const test::TempDir dir;
-  for (const auto& entry : fs::directory_iterator(QF_EXAMPLES_DIR "/demo"))
-    fs::copy_file(entry.path(), dir / entry.path().filename().string());
-  const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
-  f_.Platform.ChosenFile = folder + QStringLiteral("Demo.vbp");
-  f_.Click(f_.Window->Img3(1));
-  f_.Click(f_.Window->Img3(2));
+  const QString folder = ChooseDemo(dir);
+  f_.Click(f_.Img("img3", 2));
   QCOMPARE(f_.Platform.Messages, QStringList());
   const QString expected = QStringLiteral("操作报告：\r\n"
                                           "    工程名称：StockDemo\r\n"
@@ -185,10 +215,12 @@ void MainWindowTest::aRunShowsTheReportInTheTextBox() {
                                           "    属性页位置：%1pgGauge.pag\r\n"
                                           "    ......处理完成\r\n")
                                .arg(folder);
-  QCOMPARE(f_.Window->TxtOpenText(), expected);
-  QCOMPARE(f_.Window->TxtOpen()->toPlainText(), AsShown(expected));
-  QVERIFY(test::ReadBytes(dir / "modStock.bas").find("'Quillformer By Vendelmark") !=
-          std::string::npos);
+  QCOMPARE(TxtOpenText(), AsShown(expected));
+  // The run used the start-up settings: "##" inner lines, 4 spaces a level.
+  const std::string module = test::ReadBytes(dir / "modStock.bas");
+  QVERIFY(module.find("'Quillformer By Vendelmark") != std::string::npos);
+  QVERIFY(module.find("\r\n'" + std::string(66, '#') + "\r\n'## ") != std::string::npos);
+  QVERIFY(module.find("\r\n    Dim i As Long\r\n") != std::string::npos);
 }
 
 void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
@@ -196,50 +228,51 @@ void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
   dir.Write("Gap.vbp", "Form=gone.frm\r\n");
   const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
   f_.Platform.ChosenFile = folder + QStringLiteral("Gap.vbp");
-  f_.Click(f_.Window->Img3(1));
-  f_.Click(f_.Window->Img3(2));
+  f_.Click(f_.Img("img3", 1));
+  f_.Click(f_.Img("img3", 2));
   const QString cause = QStringLiteral("无法打开文件：") + folder +
                         QStringLiteral("gone.frm（No such file or directory）");
   QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("处理中断：") + cause});
-  QVERIFY(f_.Window->TxtOpenText().endsWith(QStringLiteral("窗体对象\r\n    ") + folder +
-                                            QStringLiteral("gone.frm\r\n    ......处理中断：") +
-                                            cause + QStringLiteral("\r\n")));
-  f_.Click(f_.Window->Img2(2));
-  f_.Click(f_.Window->Img3(5));
-  QCOMPARE(f_.Window->TxtOpenText(), ToQString(kHelpText));
+  QVERIFY(TxtOpenText().endsWith(QStringLiteral("窗体对象\n    ") + folder +
+                                 QStringLiteral("gone.frm\n    ......处理中断：") + cause +
+                                 QStringLiteral("\n")));
+  f_.Click(f_.Img("img2", 2));
+  f_.Click(f_.Img("img3", 5));
+  QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
 }
 
 // Switching groups cancels the panel only while it shows: cancelling a
 // panel never opened would put 0 and an empty separator into its boxes.
 void MainWindowTest::switchingGroupsCancelsOnlyAShowingPanel() {
-  MainWindow& w = *f_.Window;
-  f_.Click(w.Img2(2));
-  f_.Click(w.Img2(1));
-  f_.Click(w.Img3(3));
-  QCOMPARE(w.FrmSheZhi()->TxtSpace()->text(), QStringLiteral("4"));
-  QCOMPARE(w.FrmSheZhi()->TxtChar()->text(), QStringLiteral("#"));
-  QTest::mouseClick(w.FrmSheZhi()->CmdOK(), Qt::LeftButton);
-  QCOMPARE(w.Settings().IndentWidth, 4);
+  QSignalSpy committed(f_.Panel(), &SettingsPanel::Committed);
+  f_.Click(f_.Img("img2", 2));
+  f_.Click(f_.Img("img2", 1));
+  f_.Click(f_.Img("img3", 3));
+  QCOMPARE(f_.Child<QLineEdit>(QStringLiteral("txtSpace"))->text(), QStringLiteral("4"));
+  QCOMPARE(f_.Child<QLineEdit>(QStringLiteral("txtChar"))->text(), QStringLiteral("#"));
+  f_.Click(f_.Child(QStringLiteral("cmdOK")));
+  QCOMPARE(committed.size(), 1);
+  QCOMPARE(committed[0][0].value<std::int16_t>(), 4);
 }
 
 void MainWindowTest::switchingGroupsDiscardsThePanelsEdits() {
-  MainWindow& w = *f_.Window;
-  SettingsPanel& panel = *w.FrmSheZhi();
-  f_.Click(w.Img3(3));
-  panel.TxtChar()->setText(QStringLiteral("ab"));
-  panel.VScroll1()->setValue(6);
-  f_.Click(w.Img2(2));
+  SettingsPanel& panel = *f_.Panel();
+  QSignalSpy committed(&panel, &SettingsPanel::Committed);
+  f_.Click(f_.Img("img3", 3));
+  f_.Child<QLineEdit>(QStringLiteral("txtChar"))->setText(QStringLiteral("ab"));
+  f_.Child<QScrollBar>(QStringLiteral("VScroll1"))->setValue(6);
+  f_.Click(f_.Img("img2", 2));
   QVERIFY(!panel.isVisible());
-  QCOMPARE(panel.TxtChar()->text(), QStringLiteral("#"));
-  QCOMPARE(panel.TxtSpace()->text(), QStringLiteral("4"));
-  QCOMPARE(w.Settings(), ProcessingSettings::StartUp());
-  QVERIFY(w.Img3(1)->isEnabled());
-  QVERIFY(w.Img3(2)->isEnabled());
+  QCOMPARE(f_.Child<QLineEdit>(QStringLiteral("txtChar"))->text(), QStringLiteral("#"));
+  QCOMPARE(f_.Child<QLineEdit>(QStringLiteral("txtSpace"))->text(), QStringLiteral("4"));
+  QCOMPARE(committed.size(), 0);
+  QVERIFY(f_.Img("img3", 1)->isEnabled());
+  QVERIFY(f_.Img("img3", 2)->isEnabled());
 }
 
 void MainWindowTest::draggingTheTitleMovesTheWindow() {
   MainWindow& w = *f_.Window;
-  PictureBox* title = w.ImgTitle();
+  auto* title = f_.Child<PictureBox>(QStringLiteral("imgTitle"));
   const QPoint start = w.pos();
   const auto send = [title](QEvent::Type type, QPoint local, Qt::MouseButton button,
                             Qt::MouseButtons buttons) {
