@@ -56,10 +56,14 @@ private:
 };
 
 std::optional<Failure> ProjectRun::Go() {
+  const std::atomic<bool>* stop = environment_.StopRequested;
   for (const FileKindInfo& kind : kFileKinds)
-    for (const SourceFileEntry& entry : project_.Entries(kind.Kind))
+    for (const SourceFileEntry& entry : project_.Entries(kind.Kind)) {
+      if (stop != nullptr && stop->load())
+        return FinishInFlight();
       if (std::optional<Failure> failure = Handle(kind.Kind, entry))
         return failure;
+    }
   if (std::optional<Failure> failure = FinishInFlight())
     return failure;
   AnnounceKindsThrough(kFileKindCount - 1);

@@ -6,6 +6,7 @@
 #include "text/failure.h"
 #include "text/file_system.h"
 
+#include <atomic>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,9 @@ struct RunEnvironment {
   const ProcessingSettings& Settings;
   CodePage& Codes;
   FileSystem& Files;
+  /// Set (from any thread) to end the run after the file in hand: it is
+  /// finished, put in place and told, and nothing after it is touched.
+  const std::atomic<bool>* StopRequested = nullptr;
 };
 
 /// Processes the project file at `projectPath`: reads its properties and
@@ -29,7 +33,7 @@ struct RunEnvironment {
 /// strictly in their order, and each is reported only once it is.
 ///
 /// Returns the failure that stopped the run, or nothing when every file was
-/// handled. A failure stops the run there: files handled before it stay
+/// handled (or the run was asked to stop, and did). A failure stops the run there: files handled before it stay
 /// handled, later files are not touched (a later file's temporary file, if
 /// begun, is removed), the failing file keeps its bytes and no temporary
 /// file remains. A failure while the project file is read comes before

@@ -200,6 +200,26 @@ TEST_F(ProcessingRunTest, FileNamesIgnoreLetterCaseAndBackslashesSeparate) {
   EXPECT_EQ(ReadBytes(dir_ / "Shared/Codigo/clsItem.cls").rfind("   VERSION 1.0 CLASS", 0), 0u);
 }
 
+// Asked to stop (the window is closing), the run finishes the file in hand,
+// puts it in place and tells it, and touches nothing after it.
+TEST_F(ProcessingRunTest, AStopRequestFinishesTheFileInHandAndTouchesNothingAfter) {
+  const auto originals = Originals();
+  std::atomic<bool> stop = false;
+  OperationReport report([&stop](std::u16string_view line) {
+    if (line.ends_with(u"modStock.bas"))
+      stop = true;
+  });
+  RunEnvironment environment{settings_, codes_, RealFileSystem()};
+  environment.StopRequested = &stop;
+  EXPECT_EQ(ProcessProject(Folder() + u"Demo.vbp", environment, report), std::nullopt);
+  EXPECT_TRUE(Utf16ToUtf8(report.Text()).ends_with("modStock.bas\r\n    ......处理完成\r\n"));
+  for (const char* name : {"frmMain.frm", "modStock.bas"})
+    EXPECT_EQ(ReadBytes(dir_ / name), Rewrite(originals.at(name)).Text) << name;
+  for (const char* name : {"clsItem.cls", "ctlGauge.ctl", "pgGauge.pag"})
+    EXPECT_EQ(ReadBytes(dir_ / name), originals.at(name)) << name;
+  ExpectNothingLost(originals);
+}
+
 // The rewrite is renamed over the source: a new file with the old
 // permission bits, never a moment without the name.
 TEST_F(ProcessingRunTest, TheRewriteReplacesTheFileAtomicallyWithItsPermissions) {
