@@ -84,7 +84,9 @@ public:
   void ProjectRead(const qf::ProjectInfo&) override {}
   void KindStarted(qf::FileKind) override {}
   void FileStarted(qf::FileKind, const qf::SourceFileEntry&) override {}
-  void FileDone(qf::FileKind, const qf::SourceFileEntry&, qf::RewriteOutcome) override { ++Done; }
+  void FileDone(qf::FileKind, const qf::SourceFileEntry&, const qf::FileResult&) override {
+    ++Done;
+  }
   void Stopped(const qf::Failure&) override {}
   int Done = 0;
 };

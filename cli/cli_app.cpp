@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_options.h"
+#include "cli/messages.h"
 #include "cli/print_command.h"
 #include "cli/project_command.h"
 #include "text/code_page.h"
@@ -10,15 +11,15 @@
 namespace qf::cli {
 namespace {
 
-constexpr const char* kProgram = "quillformer-cli";
-
 int RunCommand(const CliOptions& options, std::ostream& out, std::ostream& err, FileSystem& files) {
   CodePage codePage(options.Encoding);
-  const int status = options.Project.empty() ? PrintCommand(options, codePage, out, err)
-                                             : ProjectCommand(options, codePage, files, out);
+  const int status = options.Projects.empty() ? PrintCommand(options, codePage, out, err)
+                                              : ProjectCommand(options, codePage, files, out, err);
   if (codePage.Substituted())
-    err << kProgram << ": warning: code page " << codePage.Name()
-        << " cannot hold some characters of the comment headers; each was written as \"?\"\n";
+    PrintNotice(err, "warning: code page " + codePage.Name() +
+                         " cannot hold some characters of the comment headers; each was written "
+                         "as \"?\" (--labels en writes them in English, --labels auto in the "
+                         "code page's language)");
   return status;
 }
 
@@ -33,7 +34,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return kExitOk;
     }
     if (options.ShowVersion) {
-      out << kProgram << " " << QF_VERSION << "\n";
+      out << kProgram << " " << QF_VERSION << '\n';
       return kExitOk;
     }
     return RunCommand(options, out, err, files);
@@ -43,11 +44,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const CodePageError& error) {
     err << kProgram << ": --encoding: " << error.what() << "\n\n" << UsageText();
     return kExitUsage;
-  } catch (const std::exception& error) {
-    // Both commands end here on a failure: the cause goes to standard error
-    // (the report, if one was started, already ends with it).
+  } catch (const FailureError& error) {
+    // --print ends here on a failure (a project run tells its own).
     out.flush();
-    err << kProgram << ": " << error.what() << "\n";
+    PrintFailure(err, error.Get());
+    return kExitFailed;
+  } catch (const std::exception& error) {
+    out.flush();
+    PrintNotice(err, error.what());
     return kExitFailed;
   }
 }

@@ -1,15 +1,49 @@
 #include "cli/cli_options.h"
 
+#include "rewrite/header_labels.h"
 #include "text/utf.h"
 
 #include <CLI/CLI.hpp>
+#include <map>
 
 namespace qf::cli {
 namespace {
 
+const std::map<std::string, LabelChoice> kLabelChoices = {
+    {"zh-CN", LabelChoice::SimplifiedChinese},
+    {"zh-TW", LabelChoice::TraditionalChinese},
+    {"ja", LabelChoice::Japanese},
+    {"en", LabelChoice::English},
+    {"auto", LabelChoice::Auto}};
+const std::map<std::string, ReportFormat> kReportFormats = {{"text", ReportFormat::Text},
+                                                            {"json", ReportFormat::Json}};
+const std::map<std::string, ColorChoice> kColorChoices = {
+    {"auto", ColorChoice::Auto}, {"always", ColorChoice::Always}, {"never", ColorChoice::Never}};
+
+constexpr const char* kFooter = R"(Examples:
+  quillformer-cli Demo.vbp                    rewrite the project's files in place
+  quillformer-cli --dry-run Demo.vbp          the same report, but touch no file
+  quillformer-cli --check Demo.vbp            list the files a run would rewrite; exit 1 if any
+  quillformer-cli --diff Demo.vbp             show what a run would change
+  quillformer-cli App.vbg Tools.vbp           every project of a group, then another
+  quillformer-cli --keep-going *.vbp          go on with the next project after a failure
+  quillformer-cli --labels auto App.vbp       comment headers in the project's language
+  quillformer-cli --report=json App.vbp       one JSON document per project
+  quillformer-cli --print modMain.bas         print one rewritten file
+  quillformer-cli --diff --color=always Demo.vbp | less -R   colours into a pager
+
+Exit status:
+  0  done: every file of every project handled (--check, --diff: all tidy)
+  1  a run stopped on a failure; the cause is on standard error
+     (--check, --diff: some file would be rewritten)
+  2  usage error
+  3  --print: the file already carries the marker line; nothing printed
+  4  --check, --diff: a file could not be read, decoded or rewritten
+Several projects give the worst status met. See docs/cli.md.)";
+
 struct Parser {
-  CLI::App app{"Tidies Visual Basic 6 source files: re-indents the code, lays out the designer\n"
-               "header, writes a comment header above every Sub and Function and marks the\n"
+  CLI::App app{"Tidies Visual Basic 6 projects: re-indents the code, lays out the designer\n"
+               "header, writes a comment header above every Sub and Function and marks each\n"
                "file as processed.",
                "quillformer-cli"};
   CliOptions options;
@@ -18,9 +52,30 @@ struct Parser {
     app.set_help_flag();
     app.add_flag("-h,--help", options.ShowHelp, "Show this help and exit");
     app.add_flag("--version", options.ShowVersion, "Show the version and exit");
-    app.add_option("project", options.Project,
-                   "The project file (.vbp) whose listed files are rewritten in place")
-        ->option_text("PROJECT.vbp");
+    app.add_option("projects", options.Projects,
+                   "Project files (.vbp) and project groups (.vbg): every file they list is "
+                   "rewritten in place")
+        ->option_text("PROJECT...");
+    app.add_flag("--dry-run", options.DryRun,
+                 "Print the report of a run, but write, create, rename or remove no file");
+    app.add_flag("--check", options.Check,
+                 "Touch no file; print each file a run would rewrite; exit 1 if there is one");
+    app.add_flag("--diff", options.Diff,
+                 "Touch no file; print a unified diff of what a run would change; exit 1 if "
+                 "it would change anything");
+    app.add_option("--color", options.Color, "Colour the diff: auto (on a terminal), always, never")
+        ->transform(CLI::CheckedTransformer(kColorChoices))
+        ->option_text("WHEN");
+    app.add_flag("--keep-going", options.KeepGoing,
+                 "After a project stops on a failure, go on with the next project");
+    app.add_option("--labels", options.Labels,
+                   "Language of the comment headers' labels: zh-CN, zh-TW, ja, en, or auto "
+                   "(by each project's code page); default zh-CN")
+        ->transform(CLI::CheckedTransformer(kLabelChoices))
+        ->option_text("LANG");
+    app.add_option("--report", options.Report, "The report as text (default) or json")
+        ->transform(CLI::CheckedTransformer(kReportFormats))
+        ->option_text("FORMAT");
     app.add_option("--print", options.PrintFile,
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")
         ->option_text("FILE");
@@ -33,12 +88,29 @@ struct Parser {
     app.add_option("--encoding", options.Encoding,
                    "Code page of the files, an ICU name (default CP936, i.e. GBK)")
         ->option_text("NAME");
-    app.footer("Exit status: 0 done (every file of the project handled); 1 stopped on a\n"
-               "failure (a file could not be read, decoded or rewritten; the cause is on\n"
-               "standard error); 2 usage error; 3 with --print, the file already carries\n"
-               "the marker line.");
+    app.footer(kFooter);
   }
 };
+
+/// The combinations that make no sense.
+void Validate(CliOptions& options) {
+  if (!options.PrintFile.empty()) {
+    if (!options.Projects.empty())
+      throw UsageError("give either PROJECT.vbp or --print FILE, not both");
+    for (const auto& [given, name] :
+         {std::pair{options.DryRun, "--dry-run"}, std::pair{options.Check, "--check"},
+          std::pair{options.Diff, "--diff"}, std::pair{options.KeepGoing, "--keep-going"},
+          std::pair{options.Report == ReportFormat::Json, "--report=json"}})
+      if (given)
+        throw UsageError(std::string(name) + " cannot be used with --print");
+    return;
+  }
+  if (options.Projects.empty())
+    throw UsageError("nothing to do: give PROJECT.vbp or --print FILE");
+  if (options.Diff && options.Report == ReportFormat::Json)
+    throw UsageError("--diff and --report=json both write standard output: choose one");
+  options.DryRun = options.DryRun || options.Check || options.Diff;
+}
 
 } // namespace
 
@@ -51,11 +123,8 @@ CliOptions ParseOptions(const std::vector<std::string>& args) {
     throw UsageError(error.what());
   }
   CliOptions& options = parser.options;
-  if (options.ShowHelp || options.ShowVersion)
-    return options;
-  if (options.PrintFile.empty() == options.Project.empty())
-    throw UsageError(options.Project.empty() ? "nothing to do: give PROJECT.vbp or --print FILE"
-                                             : "give either PROJECT.vbp or --print FILE, not both");
+  if (!options.ShowHelp && !options.ShowVersion)
+    Validate(options);
   return options;
 }
 
@@ -63,7 +132,7 @@ std::string UsageText() {
   return Parser().app.help();
 }
 
-ProcessingSettings SettingsFromOptions(const CliOptions& options) {
+ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage& codePage) {
   ProcessingSettings settings = ProcessingSettings::StartUp();
   if (options.Indent)
     settings.IndentWidth = static_cast<std::int16_t>(*options.Indent);
@@ -79,6 +148,22 @@ ProcessingSettings SettingsFromOptions(const CliOptions& options) {
     Separators separators = DeriveSeparators(text);
     settings.SeparatorUnit = std::move(separators.Unit);
     settings.SeparatorLine = std::move(separators.Line);
+  }
+  switch (options.Labels) {
+  case LabelChoice::TraditionalChinese:
+    settings.Labels = LabelLanguage::TraditionalChinese;
+    break;
+  case LabelChoice::Japanese:
+    settings.Labels = LabelLanguage::Japanese;
+    break;
+  case LabelChoice::English:
+    settings.Labels = LabelLanguage::English;
+    break;
+  case LabelChoice::Auto:
+    settings.Labels = LabelsForCodePage(codePage);
+    break;
+  case LabelChoice::SimplifiedChinese:
+    break;
   }
   return settings;
 }

@@ -12,10 +12,12 @@ namespace qf::cli {
 
 /// Exit statuses of quillformer-cli.
 enum ExitStatus : int {
-  kExitOk = 0,
-  kExitFailed = 1,
-  kExitUsage = 2,
-  kExitAlreadyProcessed = 3,
+  kExitOk = 0,               ///< done; with --check or --diff: every file is tidy
+  kExitFailed = 1,           ///< a run stopped on a failure
+  kExitUntidy = 1,           ///< --check, --diff: some file would be rewritten
+  kExitUsage = 2,            ///< the command line makes no valid call
+  kExitAlreadyProcessed = 3, ///< --print: the file carries the marker line
+  kExitCheckFailed = 4,      ///< --check, --diff: a file could not be read, decoded or rewritten
 };
 
 /// The command line's words do not make a valid call.
@@ -24,13 +26,27 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+/// --labels: a language, or the one each project's code page holds.
+enum class LabelChoice { SimplifiedChinese, TraditionalChinese, Japanese, English, Auto };
+/// --report
+enum class ReportFormat { Text, Json };
+/// --color
+enum class ColorChoice { Auto, Always, Never };
+
 /// What the command line asked for.
 struct CliOptions {
-  std::string Project;                    ///< PROJECT.vbp: process the whole project in place
+  std::vector<std::string> Projects;      ///< PROJECT.vbp or GROUP.vbg arguments
   std::string PrintFile;                  ///< --print FILE ("-": standard input)
   std::optional<int> Indent;              ///< --indent N, 0 to 100
   std::optional<std::string> Separator;   ///< --separator TEXT (UTF-8)
   std::string Encoding{kDefaultCodePage}; ///< --encoding NAME
+  LabelChoice Labels = LabelChoice::SimplifiedChinese;
+  ReportFormat Report = ReportFormat::Text;
+  ColorChoice Color = ColorChoice::Auto;
+  bool DryRun = false;    ///< --dry-run, or implied by --check and --diff
+  bool Check = false;     ///< --check
+  bool Diff = false;      ///< --diff
+  bool KeepGoing = false; ///< --keep-going
   bool ShowHelp = false;
   bool ShowVersion = false;
 };
@@ -43,8 +59,9 @@ std::string UsageText();
 
 /// The processing settings the options ask for: the start-up values, with
 /// the indent width of --indent and the separators that --separator
-/// derives, exactly as the settings panel's OK derives them. Throws
-/// UsageError for a separator of more than eight characters.
-ProcessingSettings SettingsFromOptions(const CliOptions& options);
+/// derives, exactly as the settings panel's OK derives them, and the labels
+/// of --labels (auto: the language `codePage` holds). Throws UsageError for
+/// a separator of more than eight characters.
+ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage& codePage);
 
 } // namespace qf::cli

@@ -10,7 +10,7 @@ namespace qf::cli {
 
 int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& out,
                  std::ostream& err) {
-  const ProcessingSettings settings = SettingsFromOptions(options);
+  const ProcessingSettings settings = SettingsFromOptions(options, codePage);
   const bool fromStdin = options.PrintFile == "-";
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
   FileSource source = fromStdin ? FileSource::Borrow(STDIN_FILENO, name)

@@ -1,29 +1,179 @@
 #include "cli/project_command.h"
 
+#include "cli/check_list.h"
+#include "cli/diff_printer.h"
+#include "cli/json_report.h"
+#include "cli/messages.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
+#include "processing/project_group.h"
 #include "text/utf.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <ostream>
+#include <unistd.h>
 
 namespace qf::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::u16string WidePath(const std::string& path) {
+  try {
+    return Utf8ToUtf16(path);
+  } catch (const std::invalid_argument&) {
+    throw UsageError("the project path is not valid UTF-8: " + path);
+  }
+}
+
+std::string_view LabelsName(LabelLanguage language) {
+  switch (language) {
+  case LabelLanguage::TraditionalChinese:
+    return "zh-TW";
+  case LabelLanguage::Japanese:
+    return "ja";
+  case LabelLanguage::English:
+    return "en";
+  case LabelLanguage::SimplifiedChinese:
+    break;
+  }
+  return "zh-CN";
+}
+
+/// Whether --diff colours its lines: --color, else NO_COLOR, else a terminal.
+bool DiffInColor(ColorChoice choice) {
+  if (choice != ColorChoice::Auto)
+    return choice == ColorChoice::Always;
+  const char* noColor = std::getenv("NO_COLOR");
+  if (noColor != nullptr && *noColor != '\0')
+    return false;
+  return ::isatty(STDOUT_FILENO) == 1;
+}
+
+class Call {
+public:
+  Call(const CliOptions& options, CodePage& codePage, FileSystem& files, std::ostream& out,
+       std::ostream& err)
+      : options_(options), codePage_(codePage), files_(files), out_(out), err_(err),
+        settings_(SettingsFromOptions(options, codePage)),
+        checking_(options.Check || options.Diff) {}
+
+  int Go();
+
+private:
+  bool Gather(const std::string& argument);
+  void Add(const fs::path& project);
+  /// Runs one project; false when it stopped on a failure.
+  bool Run(const fs::path& project);
+  std::optional<Failure> RunWith(const std::u16string& path, const RunEnvironment& environment,
+                                 const fs::path& project, bool& untidy);
+  void Met(int status) { status_ = std::max(status_, status); }
+  int FailedStatus() const { return checking_ ? kExitCheckFailed : kExitFailed; }
+
+  const CliOptions& options_;
+  CodePage& codePage_;
+  FileSystem& files_;
+  std::ostream& out_;
+  std::ostream& err_;
+  ProcessingSettings settings_;
+  bool checking_;
+  int status_ = kExitOk;
+  std::vector<fs::path> projects_;
+  DryRunLedger ledger_;
+};
+
+int Call::Go() {
+  for (const std::string& argument : options_.Projects)
+    if (!Gather(argument) && !options_.KeepGoing)
+      return status_;
+  for (const fs::path& project : projects_)
+    if (!Run(project) && !options_.KeepGoing)
+      break;
+  return status_;
+}
+
+/// Takes in the projects an argument names; false when a group cannot be
+/// read (then nothing is touched yet).
+bool Call::Gather(const std::string& argument) {
+  const fs::path path(argument);
+  if (!IsProjectGroup(path)) {
+    Add(path);
+    return true;
+  }
+  try {
+    for (const fs::path& project : ReadProjectGroup(path, codePage_, files_))
+      Add(project);
+    return true;
+  } catch (const FailureError& error) {
+    PrintFailure(err_, error.Get());
+    Met(FailedStatus());
+    return false;
+  }
+}
+
+void Call::Add(const fs::path& project) {
+  const bool given = std::any_of(projects_.begin(), projects_.end(), [&](const fs::path& other) {
+    return other == project || files_.SameFile(other, project);
+  });
+  if (given)
+    PrintNotice(err_, project.string() + ": named twice; processed once");
+  else
+    projects_.push_back(project);
+}
+
+bool Call::Run(const fs::path& project) {
+  RunEnvironment environment{settings_, codePage_, files_};
+  environment.DryRun = options_.DryRun;
+  environment.Ledger = &ledger_;
+  bool untidy = false;
+  const std::optional<Failure> failure =
+      RunWith(WidePath(project.string()), environment, project, untidy);
+  if (failure) {
+    PrintFailure(err_, *failure);
+    Met(FailedStatus());
+    return false;
+  }
+  if (checking_ && untidy)
+    Met(kExitUntidy);
+  return true;
+}
+
+/// The run with the observer the options ask for.
+std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnvironment& environment,
+                                     const fs::path& project, bool& untidy) {
+  if (options_.Report == ReportFormat::Json) {
+    JsonReport report(out_, project.string(), codePage_.TableName(),
+                      LabelsName(environment.Settings.Labels), options_.DryRun);
+    std::optional<Failure> failure = ProcessProject(path, environment, report);
+    report.Finish(failure);
+    untidy = report.Untidy();
+    return failure;
+  }
+  if (options_.Diff) {
+    DiffPrinter diff(out_, project, environment.Settings, codePage_, files_,
+                     DiffInColor(options_.Color));
+    std::optional<Failure> failure = ProcessProject(path, environment, diff);
+    untidy = diff.Untidy();
+    return failure;
+  }
+  if (options_.Check) {
+    CheckList list(out_);
+    std::optional<Failure> failure = ProcessProject(path, environment, list);
+    untidy = list.Untidy();
+    return failure;
+  }
+  OperationReport report([this](std::u16string_view line) {
+    out_ << Utf16ToUtf8(line) << '\n' << std::flush;
+  });
+  return ProcessProject(path, environment, report);
+}
+
+} // namespace
 
 int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& files,
-                   std::ostream& out) {
-  const ProcessingSettings settings = SettingsFromOptions(options);
-  std::u16string projectPath;
-  try {
-    projectPath = Utf8ToUtf16(options.Project);
-  } catch (const std::invalid_argument&) {
-    throw UsageError("the project path is not valid UTF-8");
-  }
-  OperationReport report([&out](std::u16string_view line) {
-    out << Utf16ToUtf8(line) << '\n' << std::flush;
-  });
-  if (const std::optional<Failure> failure =
-          ProcessProject(projectPath, RunEnvironment{settings, codePage, files}, report))
-    throw FailureError(*failure);
-  return kExitOk;
+                   std::ostream& out, std::ostream& err) {
+  return Call(options, codePage, files, out, err).Go();
 }
 
 } // namespace qf::cli

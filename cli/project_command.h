@@ -8,12 +8,16 @@
 
 namespace qf::cli {
 
-/// Processes options.Project in place and writes the operation report to
-/// `out` as it grows, a line at a time, in UTF-8 with LF line ends. Returns
-/// kExitOk when every file was handled. Raises the failure that stopped the
-/// run (FailureError) for the caller to render; the report written so far
-/// then ends with its interruption line.
+/// Processes every project the arguments name, one after another: a .vbp
+/// as it is, a .vbg as the projects it names, in its order; each project
+/// once. Every group is read before any project is touched. For each
+/// project it writes, to `out`, what the options ask for: the operation
+/// report as it grows (UTF-8, LF line ends), a JSON document, the --check
+/// list or the --diff; a failure goes to `err`, stops that project and,
+/// without --keep-going, the call.
+///
+/// Returns the worst exit status met (see ExitStatus).
 int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& files,
-                   std::ostream& out);
+                   std::ostream& out, std::ostream& err);
 
 } // namespace qf::cli

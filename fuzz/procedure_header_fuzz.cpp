@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     codePage.Encode(block, expected);
     expected += "\r\n";
     qf::OutputBuffer written(16);
-    qf::CommentBlockWriter writer(settings, qf::kChineseLabels, codePage);
+    qf::CommentBlockWriter writer(settings, codePage);
     writer.Write(std::string_view(bytes), written);
     Check(written.View() == expected);
     written.Clear();

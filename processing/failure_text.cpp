@@ -86,6 +86,12 @@ Parts PartsOf(const Failure& f) {
             entry + u"：一个工程中的" + std::u16string(KindName(f.Detail)) + u"超过 32766 个"};
   case FailureKind::ProjectFileListed:
     return {u"工程文件本身被列为源文件", {}};
+  case FailureKind::GroupWithoutProject:
+    return {u"工程组中没有工程", {}};
+  case FailureKind::GroupProjectMissing:
+    return {u"工程组中的工程不存在", Wide(f.Subject)};
+  case FailureKind::GroupListsItself:
+    return {u"工程组把自身列为工程", {}};
   case FailureKind::WrongExtension:
     return {u"文件类型不符", u"工程将它列为" + std::u16string(KindName(f.Listing)) +
                                  (f.Subject.empty() ? u"" : u" " + Wide(f.Subject)) + u"，应为 " +

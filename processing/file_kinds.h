@@ -25,19 +25,21 @@ struct FileKindInfo {
   std::u16string_view LocationLabel; ///< The report's location line.
   std::string_view EnglishPlural;    ///< "modules", in English messages.
   std::u16string_view ChineseName;   ///< "模块", in Chinese messages.
+  std::string_view JsonName;         ///< "module", in the machine-readable report.
 };
 
 /// The kinds, in the order a run handles them.
 inline constexpr std::array<FileKindInfo, kFileKindCount> kFileKinds = {{
-    {FileKind::Form, u"FORM", "Form", ".frm", false, u"窗体对象", u"", u"    ", "forms", u"窗体"},
+    {FileKind::Form, u"FORM", "Form", ".frm", false, u"窗体对象", u"", u"    ", "forms", u"窗体",
+     "form"},
     {FileKind::Module, u"MODULE", "Module", ".bas", true, u"模块对象", u"    模块名称：",
-     u"    模块位置：", "modules", u"模块"},
+     u"    模块位置：", "modules", u"模块", "module"},
     {FileKind::Class, u"CLASS", "Class", ".cls", true, u"类模块对象", u"    类模块名称：",
-     u"    类模块位置：", "class modules", u"类模块"},
+     u"    类模块位置：", "class modules", u"类模块", "class"},
     {FileKind::UserControl, u"USERCONTROL", "UserControl", ".ctl", false, u"用户控件单元", u"",
-     u"    用户控件位置：", "user controls", u"用户控件"},
+     u"    用户控件位置：", "user controls", u"用户控件", "userControl"},
     {FileKind::PropertyPage, u"PROPERTYPAGE", "PropertyPage", ".pag", false, u"属性页单元", u"",
-     u"    属性页位置：", "property pages", u"属性页"},
+     u"    属性页位置：", "property pages", u"属性页", "propertyPage"},
 }};
 
 /// The table's entry of `kind`.

@@ -36,9 +36,10 @@ void OperationReport::FileStarted(FileKind kind, const SourceFileEntry& entry) {
   Append({info.LocationLabel, entry.Location});
 }
 
-void OperationReport::FileDone(FileKind, const SourceFileEntry&, RewriteOutcome outcome) {
-  Append({u"    ......", outcome == RewriteOutcome::AlreadyProcessed ? u"已经被处理过，不能继续处理"
-                                                                     : u"处理完成"});
+void OperationReport::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
+  Append({u"    ......", result.Outcome == RewriteOutcome::AlreadyProcessed
+                             ? u"已经被处理过，不能继续处理"
+                             : u"处理完成"});
 }
 
 void OperationReport::Stopped(const Failure& failure) {

@@ -17,7 +17,8 @@ namespace qf {
 ///       工程名称：Demo              (then 程序类型, 公司名称, 版 本 号, 启动对象)
 ///   窗体对象                        (each kind's heading, from the kinds table)
 ///       C:\work\demo\frmMain.frm    (each file's description lines)
-///       ......处理完成               (or ......已经被处理过，不能继续处理)
+///       ......处理完成               (or ......已经被处理过，不能继续处理; a dry
+///                                    run tells a file it would rewrite as done)
 ///   ...
 ///       ......处理中断：<the failure in Chinese>   (a run that stopped)
 class OperationReport final : public RunObserver {
@@ -34,7 +35,7 @@ public:
   void ProjectRead(const ProjectInfo& info) override;
   void KindStarted(FileKind kind) override;
   void FileStarted(FileKind kind, const SourceFileEntry& entry) override;
-  void FileDone(FileKind kind, const SourceFileEntry& entry, RewriteOutcome outcome) override;
+  void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override;
   void Stopped(const Failure& failure) override;
 
 private:

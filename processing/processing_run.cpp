@@ -35,6 +35,7 @@ public:
 
 private:
   std::optional<Failure> Handle(FileKind kind, const SourceFileEntry& entry);
+  std::optional<Failure> Inspect(FileKind kind, const SourceFileEntry& entry);
   fs::path Locate(FileKind kind, const SourceFileEntry& entry);
   std::optional<Failure> FinishInFlight();
   void AnnounceKindsThrough(std::size_t kind);
@@ -52,6 +53,7 @@ private:
   RunObserver& observer_;
   std::size_t kindsAnnounced_ = 0;
   std::optional<InFlight> inFlight_;
+  DryRunLedger ownLedger_;
   CommitWorker worker_; // last: ends (waiting for a commit in flight) before the rest
 };
 
@@ -76,6 +78,8 @@ std::optional<Failure> ProjectRun::Go() {
 /// listed again (by another name too) waits for its first rewrite to be in
 /// place, and so reads it.
 std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& entry) {
+  if (environment_.DryRun)
+    return Inspect(kind, entry);
   StagedRewrite staged;
   std::optional<Failure> failure;
   fs::path path;
@@ -98,11 +102,32 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
     return failure;
   }
   if (!staged.Staged) {
-    observer_.FileDone(kind, entry, staged.Outcome);
+    observer_.FileDone(kind, entry, {staged.Outcome, std::move(path), false});
     return std::nullopt;
   }
   inFlight_ = InFlight{kind, &entry, std::move(path)};
   worker_.Start(std::move(staged.Staged));
+  return std::nullopt;
+}
+
+/// A dry run's file: the same checks and the same rewrite, into nothing.
+std::optional<Failure> ProjectRun::Inspect(FileKind kind, const SourceFileEntry& entry) {
+  FileResult result;
+  std::optional<Failure> failure;
+  try {
+    DryRunLedger& ledger = environment_.Ledger != nullptr ? *environment_.Ledger : ownLedger_;
+    result = DryRewrite(Locate(kind, entry), environment_.Settings, environment_.Codes,
+                        environment_.Files, ledger);
+  } catch (const FailureError& error) {
+    failure = error.Get();
+  }
+  AnnounceKindsThrough(static_cast<std::size_t>(kind));
+  observer_.FileStarted(kind, entry);
+  if (failure) {
+    observer_.Stopped(*failure);
+    return failure;
+  }
+  observer_.FileDone(kind, entry, result);
   return std::nullopt;
 }
 
@@ -141,7 +166,7 @@ std::optional<Failure> ProjectRun::FinishInFlight() {
     observer_.Stopped(*failure);
     return failure;
   }
-  observer_.FileDone(done.Kind, *done.Entry, RewriteOutcome::Rewritten);
+  observer_.FileDone(done.Kind, *done.Entry, {RewriteOutcome::Rewritten, done.Path, true});
   return std::nullopt;
 }
 

@@ -19,16 +19,19 @@ namespace qf {
 /// encoding BuildProcedureHeader() whole.
 class CommentBlockWriter {
 public:
-  CommentBlockWriter(const ProcessingSettings& settings, const HeaderLabels& labels,
-                     CodePage& codePage)
-      : settings_(settings), labels_(labels), codePage_(codePage) {}
+  CommentBlockWriter(const ProcessingSettings& settings, CodePage& codePage)
+      : settings_(settings), labels_(LabelsFor(settings.Labels)), codePage_(codePage) {}
 
   /// Appends the block of `declaration` (decoded text, or the bytes of a
-  /// plain-ASCII line) and its final CR LF to `out`.
-  template <typename Char> void Write(std::basic_string_view<Char> declaration, OutputBuffer& out) {
+  /// plain-ASCII line) and its final CR LF to `out`. Returns the number of
+  /// lines written.
+  template <typename Char>
+  std::size_t Write(std::basic_string_view<Char> declaration, OutputBuffer& out) {
     out_ = &out;
+    lines_ = 1;
     LayOutProcedureHeader(declaration, *this);
     out.Append("\r\n");
+    return lines_;
   }
 
   // The layout's output (see LayOutProcedureHeader).
@@ -47,7 +50,10 @@ public:
     codePage_.Encode(text, encoded_);
     out_->Append(encoded_);
   }
-  void Break() { out_->Append("\r\n"); }
+  void Break() {
+    out_->Append("\r\n");
+    ++lines_;
+  }
 
 private:
   static constexpr std::size_t kFrame = kHeaderLabelCount;
@@ -61,6 +67,7 @@ private:
   CodePage& codePage_;
   std::array<std::optional<std::string>, kHeaderLabelCount + 2> pieces_;
   OutputBuffer* out_ = nullptr;
+  std::size_t lines_ = 0;
   std::string encoded_; ///< holds an encoded value on its way to out_
 };
 

@@ -33,14 +33,14 @@ private:
 } // namespace
 
 std::u16string BuildProcedureHeader(std::u16string_view declaration,
-                                    const ProcessingSettings& settings,
-                                    const HeaderLabels& labels) {
-  TextBlock block(settings, labels);
+                                    const ProcessingSettings& settings) {
+  TextBlock block(settings, LabelsFor(settings.Labels));
   LayOutProcedureHeader(declaration, block);
   return block.Take();
 }
 
-std::u16string DescribeParameter(std::u16string_view text, const HeaderLabels& labels) {
+std::u16string DescribeParameter(std::u16string_view text, LabelLanguage language) {
+  const HeaderLabels& labels = LabelsFor(language);
   const declaration::Parameter<char16_t> parameter = declaration::ParseParameter(text);
   std::u16string description(parameter.Name);
   const auto label = [&labels](HeaderLabel which) {

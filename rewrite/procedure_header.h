@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rewrite/declaration.h"
+#include "rewrite/header_labels.h"
 #include "settings/processing_settings.h"
 
 #include <array>
@@ -9,29 +10,6 @@
 #include <string_view>
 
 namespace qf {
-
-/// The fixed texts of a comment block, apart from the separators and the
-/// declaration's own words.
-enum class HeaderLabel : std::size_t {
-  SubName,       ///< before a Sub's name
-  FunctionName,  ///< before a Function's name
-  Parameter,     ///< before a parameter's description
-  NoParameters,  ///< the whole text of the line of an empty parameter list
-  TypeBefore,    ///< between a parameter's name and its type
-  TypeAfter,     ///< after a parameter's type
-  UnknownType,   ///< after the name of a parameter without an As clause
-  Returns,       ///< before a Function's return type
-  UnknownReturn, ///< the whole text of the line of a Function without As
-};
-inline constexpr std::size_t kHeaderLabelCount = 9;
-
-/// A set of label texts, indexed by HeaderLabel.
-using HeaderLabels = std::array<std::u16string_view, kHeaderLabelCount>;
-
-/// The Chinese labels.
-inline constexpr HeaderLabels kChineseLabels = {
-    u" 过程名称：", u" 函数名称：",  u" 参数：",     u" 参数： 无",        u" 为",
-    u"型",          u"  类型不确定", u" 返回类型：", u" 返回类型： 不确定"};
 
 /// Lays out the comment block of `declaration` on `out`, which offers:
 ///   Frame()            a frame line: "'" and the separator line
@@ -89,15 +67,14 @@ void LayOutProcedureHeader(std::basic_string_view<Char> declaration, Out& out) {
 }
 
 /// The comment block written above a Sub or Function declaration (see
-/// LayOutProcedureHeader), with the settings' separators and `labels`. Lines
+/// LayOutProcedureHeader), with the settings' separators and labels. Lines
 /// are joined by CR LF, with none after the last.
 std::u16string BuildProcedureHeader(std::u16string_view declaration,
-                                    const ProcessingSettings& settings,
-                                    const HeaderLabels& labels = kChineseLabels);
+                                    const ProcessingSettings& settings);
 
 /// Describes one parameter: "Name 为Type型", or "Name  类型不确定" when it has
-/// no As clause (see declaration::ParseParameter).
+/// no As clause (see declaration::ParseParameter), in the labels of `language`.
 std::u16string DescribeParameter(std::u16string_view parameter,
-                                 const HeaderLabels& labels = kChineseLabels);
+                                 LabelLanguage language = LabelLanguage::SimplifiedChinese);
 
 } // namespace qf

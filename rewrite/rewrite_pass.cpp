@@ -32,9 +32,10 @@ template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
 class RewritePass {
 public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
-              const ProcessingSettings& settings, CodePage& codePage, Release release)
-      : reader_(source, codePage, name), sink_(sink), settings_(settings),
-        blocks_(settings, kChineseLabels, codePage), held_(release == Release::OnceCodeStarts),
+              const ProcessingSettings& settings, CodePage& codePage, Release release,
+              RewriteTrace* trace)
+      : reader_(source, codePage, name), sink_(sink), settings_(settings), trace_(trace),
+        blocks_(settings, codePage), held_(release == Release::OnceCodeStarts),
         out_(2 * kFlushSize) {}
 
   RewriteOutcome Run();
@@ -55,13 +56,17 @@ private:
   void WriteBlockLine();
   void WriteProcedurePartLine();
   void WriteDeclarationLine();
-  void Write(int16_t spaces, std::string_view bytes);
+  void WriteMarker();
+  void WriteBlock(auto declaration);
+  /// Writes the current line, or the header joined from line `first` on.
+  void Write(int16_t spaces, std::string_view bytes, std::uint64_t first = 0);
   void Flush();
   int16_t W() const { return settings_.IndentWidth; }
 
   DecodedLineReader reader_;
   ByteSink& sink_;
   const ProcessingSettings& settings_;
+  RewriteTrace* trace_;
   CommentBlockWriter blocks_;
   LineState state_;
   bool held_;                ///< Output is held back until the code starts.
@@ -138,7 +143,7 @@ bool RewritePass::HandleDesignerLine() {
 
 void RewritePass::HandleCodeLine() {
   if (state_.MarkerPending) {
-    Write(0, kMarkerLine);
+    WriteMarker();
     state_.MarkerPending = false;
   }
   kind_ = OnLine([](auto line) { return ClassifyLine(line); });
@@ -214,7 +219,7 @@ void RewritePass::WriteProcedureHeader() {
   if (OnLine([](auto line) { return ascii::EndsWith(line, u"_"); })) {
     JoinContinuedHeader();
   } else {
-    OnLine([this](auto line) { blocks_.Write(line, out_); });
+    OnLine([this](auto line) { WriteBlock(line); });
     Write(0, bytes_);
   }
   state_.ProcedureSeen = true;
@@ -225,6 +230,7 @@ void RewritePass::WriteProcedureHeader() {
 /// between them, unless that would fuse two words: then one space goes
 /// between. A file that ends inside the header ends the header there.
 void RewritePass::JoinContinuedHeader() {
+  const std::uint64_t first = reader_.LineNumber();
   std::string bytes(bytes_);
   std::u16string text(Text());
   bool allAscii = ascii_;
@@ -250,10 +256,10 @@ void RewritePass::JoinContinuedHeader() {
       break;
   }
   if (allAscii)
-    blocks_.Write(std::string_view(bytes), out_);
+    WriteBlock(std::string_view(bytes));
   else
-    blocks_.Write(std::u16string_view(text), out_);
-  Write(0, bytes);
+    WriteBlock(std::u16string_view(text));
+  Write(0, bytes, first);
 }
 
 /// Opening lines stand at the depth of the code around them (the level was
@@ -292,7 +298,23 @@ void RewritePass::WriteDeclarationLine() {
     state_.TypeDepth = int16::Add(state_.TypeDepth, 1);
 }
 
-void RewritePass::Write(int16_t spaces, std::string_view bytes) {
+void RewritePass::WriteMarker() {
+  out_.Line(0, kMarkerLine);
+  if (trace_ != nullptr)
+    trace_->Added(1, true);
+}
+
+void RewritePass::WriteBlock(auto declaration) {
+  const std::size_t lines = blocks_.Write(declaration, out_);
+  if (trace_ != nullptr)
+    trace_->Added(lines, false);
+}
+
+void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t first) {
+  if (trace_ != nullptr) {
+    const std::uint64_t line = reader_.LineNumber();
+    trace_->Kept(first != 0 ? first : line, line);
+  }
   const std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;
   if (!held_ && bytes.size() > kFlushSize) {
     // A line longer than the buffer goes straight on, not through a copy.
@@ -319,8 +341,8 @@ void RewritePass::Flush() {
 
 RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
                              const ProcessingSettings& settings, CodePage& codePage,
-                             Release release) {
-  return RewritePass(source, sink, name, settings, codePage, release).Run();
+                             Release release, RewriteTrace* trace) {
+  return RewritePass(source, sink, name, settings, codePage, release, trace).Run();
 }
 
 } // namespace qf

@@ -4,6 +4,8 @@
 #include "text/byte_stream.h"
 #include "text/code_page.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,20 @@ enum class Release {
                   ///< written nothing (the header is then held in memory)
 };
 
+/// Told, line by line in the order written, where each line the pass writes
+/// comes from: the alignment of a rewrite with its source, which a diff
+/// shows.
+class RewriteTrace {
+public:
+  virtual ~RewriteTrace() = default;
+  /// The pass wrote `count` lines of its own: the marker line, or a comment
+  /// block.
+  virtual void Added(std::size_t count, bool marker) = 0;
+  /// The pass wrote one line made from the source's lines `first` to `last`
+  /// (from 1; several for a header continued over several lines).
+  virtual void Kept(std::uint64_t first, std::uint64_t last) = 0;
+};
+
 /// Rewrites one source file, read from `source`, into `sink`: the designer
 /// header indented by three spaces per Begin/End level, the marker line
 /// before the first code line, the code indented by the settings' indent
@@ -43,9 +59,9 @@ enum class Release {
 /// header (what was written so far is incomplete), Rewritten after the
 /// whole source. Raises a failure (FailureError) naming `name` and the line
 /// when a line does not decode in `codePage`, a level leaves the 16-bit
-/// range, or a read or write fails.
+/// range, or a read or write fails. `trace`, if given, hears of every line.
 RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
                              const ProcessingSettings& settings, CodePage& codePage,
-                             Release release = Release::AsItGoes);
+                             Release release = Release::AsItGoes, RewriteTrace* trace = nullptr);
 
 } // namespace qf

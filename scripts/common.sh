@@ -3,7 +3,7 @@
 
 # fonts-arphic-uming: the window's font (see ui/fonts.h).
 QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
-  libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-wqy-microhei
+  libbenchmark-dev libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-wqy-microhei
   fonts-arphic-uming qt6-translations-l10n clang libclang-rt-14-dev)
 
 # Prints the packages of QF_PACKAGES that are not installed.

@@ -21,8 +21,18 @@ struct Separators {
 /// The separators of the text "#", which an empty text derives to too.
 Separators HashSeparators();
 
-/// The three values that steer a rewrite. One instance lives for the whole
-/// program run; only a confirmed settings panel replaces it.
+/// The language of the labels in the comment headers. Only the labels
+/// differ; the block's structure and the reading of the declaration are
+/// the same in every language.
+enum class LabelLanguage {
+  SimplifiedChinese,  ///< 过程名称： ... (the built-in labels)
+  TraditionalChinese, ///< 過程名稱： ... (Big5, CP950)
+  Japanese,           ///< プロシージャ名： ... (Shift-JIS, CP932)
+  English,            ///< Sub: ... (ASCII only: every code page holds them)
+};
+
+/// The three values that steer a rewrite, and the labels' language. One instance lives for the
+/// whole program run; only a confirmed settings panel replaces it.
 struct ProcessingSettings {
   /// Spaces per nesting level of code.
   std::int16_t IndentWidth = 4;
@@ -31,6 +41,8 @@ struct ProcessingSettings {
   /// Follows the comment mark on every other line of a comment header. The
   /// start-up "##" is what no separator text derives to.
   std::u16string SeparatorUnit = u"##";
+  /// The comment headers' labels (not set by the settings panel).
+  LabelLanguage Labels = LabelLanguage::SimplifiedChinese;
 
   /// The start-up values: 4, 66 "#" and "##".
   static ProcessingSettings StartUp() { return {}; }

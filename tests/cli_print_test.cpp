@@ -105,7 +105,8 @@ TEST_F(CliPrintTest, WarnsOnceWhenTheCodePageCannotHoldTheLabels) {
   EXPECT_EQ(run.Status, 0);
   EXPECT_NE(run.Out.find("'## ?????Go\r\n"), std::string::npos);
   EXPECT_EQ(run.Err, "quillformer-cli: warning: code page CP1252 cannot hold some characters of "
-                     "the comment headers; each was written as \"?\"\n");
+                     "the comment headers; each was written as \"?\" (--labels en writes them "
+                     "in English, --labels auto in the code page's language)\n");
 }
 
 TEST_F(CliPrintTest, HelpAndVersion) {

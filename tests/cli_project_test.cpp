@@ -69,7 +69,7 @@ TEST_F(CliProjectTest, AProjectAndPrintTogetherAreAUsageError) {
   EXPECT_TRUE(run.Err.starts_with("quillformer-cli: give either PROJECT.vbp or --print FILE, not "
                                   "both\n"))
       << run.Err;
-  EXPECT_EQ(Run({"a.vbp", "b.vbp"}).Status, 2);
+  EXPECT_EQ(Run({"--check", "--print", "x.bas"}).Status, 2);
 }
 
 } // namespace

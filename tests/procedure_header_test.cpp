@@ -97,6 +97,42 @@ TEST(ProcedureHeader, FollowsTheSettingsItIsGiven) {
               BuildProcedureHeader(u"Public Function Go(n As Long) As Long", settings));
 }
 
+// The labels of every language, each used once: only the labels differ.
+TEST(ProcedureHeader, WritesTheLabelsOfEachLanguage) {
+  struct Table {
+    LabelLanguage Language;
+    std::vector<std::u16string> Inner;
+  };
+  const Table tables[] = {
+      {LabelLanguage::SimplifiedChinese,
+       {u"'## 函数名称：Go", u"'## 参数：a 为Long型", u"'## 参数：b  类型不确定",
+        u"'## 返回类型：As Long", u"'## 过程名称：S", u"'## 参数： 无", u"'## 函数名称：F",
+        u"'## 参数： 无", u"'## 返回类型： 不确定"}},
+      {LabelLanguage::TraditionalChinese,
+       {u"'## 函數名稱：Go", u"'## 參數：a 為Long型", u"'## 參數：b  類型不確定",
+        u"'## 返回類型：As Long", u"'## 過程名稱：S", u"'## 參數： 無", u"'## 函數名稱：F",
+        u"'## 參數： 無", u"'## 返回類型： 不確定"}},
+      {LabelLanguage::Japanese,
+       {u"'## 関数名：Go", u"'## 引数：a の型は Long", u"'## 引数：b  型不明",
+        u"'## 戻り値の型：As Long", u"'## プロシージャ名：S", u"'## 引数： なし", u"'## 関数名：F",
+        u"'## 引数： なし", u"'## 戻り値の型： 不明"}},
+      {LabelLanguage::English,
+       {u"'## Function: Go", u"'## Parameter: a As Long", u"'## Parameter: b  (type unknown)",
+        u"'## Returns: As Long", u"'## Sub: S", u"'## Parameters: none", u"'## Function: F",
+        u"'## Parameters: none", u"'## Returns: unknown"}},
+  };
+  for (const Table& table : tables) {
+    ProcessingSettings settings;
+    settings.Labels = table.Language;
+    const auto& inner = table.Inner;
+    EXPECT_TEXT(Block({inner[0], inner[1], inner[2], inner[3]}),
+                BuildProcedureHeader(u"Function Go(a As Long, b) As Long", settings));
+    EXPECT_TEXT(Block({inner[4], inner[5]}), BuildProcedureHeader(u"Sub S()", settings));
+    EXPECT_TEXT(Block({inner[6], inner[7], inner[8]}),
+                BuildProcedureHeader(u"Function F()", settings));
+  }
+}
+
 // Declarations, by what they exercise ---------------------------------------
 
 struct HeaderCase {

@@ -1,5 +1,6 @@
 #include "text/byte_stream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,6 +16,20 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
   std::memcpy(buffer, rest_.data(), count);
   rest_.remove_prefix(count);
   return count;
+}
+
+void ComparingSink::Write(std::string_view bytes) {
+  while (same_ && !bytes.empty()) {
+    buffer_.resize(std::min<std::size_t>(bytes.size(), 1 << 16));
+    const std::size_t count = original_.Read(buffer_.data(), buffer_.size());
+    same_ = count != 0 && std::string_view(buffer_.data(), count) == bytes.substr(0, count);
+    bytes.remove_prefix(std::min(count, bytes.size()));
+  }
+}
+
+bool ComparingSink::Same() {
+  char byte = 0;
+  return same_ && original_.Read(&byte, 1) == 0;
 }
 
 void OstreamSink::Write(std::string_view bytes) {

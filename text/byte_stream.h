@@ -53,6 +53,22 @@ public:
   void Write(std::string_view) override {}
 };
 
+/// Compares what is written with the bytes of a source, reading both in
+/// step, and keeps nothing: whether a rewrite would leave a file as it is.
+class ComparingSink final : public ByteSink {
+public:
+  explicit ComparingSink(ByteSource& original) : original_(original) {}
+  void Write(std::string_view bytes) override;
+  /// Whether everything written equals the whole source. Reads on to the
+  /// source's end.
+  bool Same();
+
+private:
+  ByteSource& original_;
+  std::string buffer_;
+  bool same_ = true;
+};
+
 /// Writes a std::ostream; a failed write is a Write failure naming `name`.
 class OstreamSink final : public ByteSink {
 public:

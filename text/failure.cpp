@@ -56,6 +56,12 @@ std::string Cause(const Failure& f) {
     return Entry(f, "16-bit overflow: more than 32,766 " + f.Detail + " in one project");
   case FailureKind::ProjectFileListed:
     return "it is the project file itself; it is not rewritten as a source file";
+  case FailureKind::GroupWithoutProject:
+    return "the project group names no project (no Project= or StartupProject= line)";
+  case FailureKind::GroupProjectMissing:
+    return "the project group names " + f.Subject + ", which is not there";
+  case FailureKind::GroupListsItself:
+    return "the project group names itself as a project";
   case FailureKind::WrongExtension:
     return "not rewritten: listed as " + f.Listing +
            (f.Subject.empty() ? std::string() : " \"" + f.Subject + "\"") + ", it must be a " +
@@ -65,6 +71,54 @@ std::string Cause(const Failure& f) {
 }
 
 } // namespace
+
+std::string_view FailureKindName(FailureKind kind) {
+  switch (kind) {
+  case FailureKind::Open:
+    return "open";
+  case FailureKind::NotAFile:
+    return "not-a-file";
+  case FailureKind::Read:
+    return "read";
+  case FailureKind::LineTooLong:
+    return "line-too-long";
+  case FailureKind::Decode:
+    return "decode";
+  case FailureKind::Overflow:
+    return "overflow";
+  case FailureKind::Unjoinable:
+    return "unjoinable";
+  case FailureKind::Create:
+    return "create";
+  case FailureKind::Permissions:
+    return "permissions";
+  case FailureKind::Write:
+    return "write";
+  case FailureKind::Flush:
+    return "flush";
+  case FailureKind::Close:
+    return "close";
+  case FailureKind::Replace:
+    return "replace";
+  case FailureKind::EntryWithoutName:
+    return "entry-without-name";
+  case FailureKind::EntryWithoutFile:
+    return "entry-without-file";
+  case FailureKind::TooManyEntries:
+    return "too-many-entries";
+  case FailureKind::ProjectFileListed:
+    return "project-file-listed";
+  case FailureKind::WrongExtension:
+    return "wrong-extension";
+  case FailureKind::GroupWithoutProject:
+    return "group-without-project";
+  case FailureKind::GroupProjectMissing:
+    return "group-project-missing";
+  case FailureKind::GroupListsItself:
+    return "group-lists-itself";
+  }
+  return "failure";
+}
 
 std::string DescribeInEnglish(const Failure& failure) {
   std::string text = failure.File;

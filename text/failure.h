@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace qf {
 
@@ -10,27 +11,33 @@ namespace qf {
 /// (DescribeInEnglish below for the command line, the report's renderer in
 /// Chinese for the report and the window).
 enum class FailureKind {
-  Open,              ///< A file cannot be opened for reading. Detail: the system's words.
-  NotAFile,          ///< The path names no regular file. Subject: what it is ("a FIFO").
-  Read,              ///< Reading failed. Detail: the system's words.
-  LineTooLong,       ///< A line longer than kMaxLineLength.
-  Decode,            ///< Bytes do not decode. Subject: the bytes; CodePage; Offset.
-  Overflow,          ///< A level leaves the 16-bit range. Subject: the step ("8192 * 4").
-  Unjoinable,        ///< A continued header's "_" is not a byte of its own. CodePage.
-  Create,            ///< The temporary file cannot be created. Detail.
-  Permissions,       ///< Its permission bits cannot be set. Detail.
-  Write,             ///< Writing failed. Detail (may be empty).
-  Flush,             ///< Flushing to the disk failed. Detail.
-  Close,             ///< Closing failed. Detail.
-  Replace,           ///< The rewrite cannot be renamed over the source. Detail.
-  EntryWithoutName,  ///< A MODULE or CLASS entry has no ";". Subject: the entry.
-  EntryWithoutFile,  ///< A file entry names no file. Subject: the entry.
-  TooManyEntries,    ///< A kind lists more files than 16 bits count. Subject: the entry;
-                     ///< Detail: the kind, in English, plural ("modules").
-  ProjectFileListed, ///< The project file is listed as a source file.
-  WrongExtension,    ///< A listed file's name lacks its kind's extension. Listing: the
-                     ///< project's key ("Module"); Subject: the entry's name; Expected.
+  Open,                ///< A file cannot be opened for reading. Detail: the system's words.
+  NotAFile,            ///< The path names no regular file. Subject: what it is ("a FIFO").
+  Read,                ///< Reading failed. Detail: the system's words.
+  LineTooLong,         ///< A line longer than kMaxLineLength.
+  Decode,              ///< Bytes do not decode. Subject: the bytes; CodePage; Offset.
+  Overflow,            ///< A level leaves the 16-bit range. Subject: the step ("8192 * 4").
+  Unjoinable,          ///< A continued header's "_" is not a byte of its own. CodePage.
+  Create,              ///< The temporary file cannot be created. Detail.
+  Permissions,         ///< Its permission bits cannot be set. Detail.
+  Write,               ///< Writing failed. Detail (may be empty).
+  Flush,               ///< Flushing to the disk failed. Detail.
+  Close,               ///< Closing failed. Detail.
+  Replace,             ///< The rewrite cannot be renamed over the source. Detail.
+  EntryWithoutName,    ///< A MODULE or CLASS entry has no ";". Subject: the entry.
+  EntryWithoutFile,    ///< A file entry names no file. Subject: the entry.
+  TooManyEntries,      ///< A kind lists more files than 16 bits count. Subject: the entry;
+                       ///< Detail: the kind, in English, plural ("modules").
+  ProjectFileListed,   ///< The project file is listed as a source file.
+  WrongExtension,      ///< A listed file's name lacks its kind's extension. Listing: the
+                       ///< project's key ("Module"); Subject: the entry's name; Expected.
+  GroupWithoutProject, ///< A project group names no project.
+  GroupProjectMissing, ///< A project group names a project that is not there. Subject: it.
+  GroupListsItself,    ///< A project group names itself as a project.
 };
+
+/// The kind's name in machine-readable reports ("decode", "wrong-extension").
+std::string_view FailureKindName(FailureKind kind);
 
 /// One failure: what failed, the file it concerns (as the user named it),
 /// the line where it applies and the particulars of its kind (see

@@ -1,0 +1,18 @@
+#include "cli/check_list.h"
+
+#include "text/utf.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace qf::cli {
+
+void CheckList::FileDone(FileKind, const SourceFileEntry& entry, const FileResult& result) {
+  if (result.Outcome != RewriteOutcome::Rewritten || !result.Changes)
+    return;
+  const std::string key = std::filesystem::absolute(result.Path).lexically_normal().string();
+  if (listed_.insert(key).second)
+    out_ << Utf16ToUtf8(entry.Location) << '\n' << std::flush;
+}
+
+} // namespace qf::cli

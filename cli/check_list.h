@@ -1,0 +1,32 @@
+#pragma once
+
+#include "processing/run_observer.h"
+
+#include <iosfwd>
+#include <set>
+#include <string>
+
+namespace qf::cli {
+
+/// --check: prints the location of each file a run would rewrite (one a
+/// run would leave byte for byte as it is is tidy), once, as the report
+/// writes it; tells nothing else.
+class CheckList final : public RunObserver {
+public:
+  explicit CheckList(std::ostream& out) : out_(out) {}
+
+  /// Whether some file would be rewritten.
+  bool Untidy() const { return !listed_.empty(); }
+
+  void ProjectRead(const ProjectInfo&) override {}
+  void KindStarted(FileKind) override {}
+  void FileStarted(FileKind, const SourceFileEntry&) override {}
+  void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override;
+  void Stopped(const Failure&) override {}
+
+private:
+  std::ostream& out_;
+  std::set<std::string> listed_;
+};
+
+} // namespace qf::cli

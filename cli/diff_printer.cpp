@@ -1,0 +1,27 @@
+#include "cli/diff_printer.h"
+
+#include "cli/file_diff.h"
+
+#include <ostream>
+
+namespace qf::cli {
+
+namespace fs = std::filesystem;
+
+DiffPrinter::DiffPrinter(std::ostream& out, const fs::path& projectFile,
+                         const ProcessingSettings& settings, CodePage& codePage, FileSystem& files,
+                         bool color)
+    : out_(out), folder_(fs::absolute(projectFile).lexically_normal().parent_path()),
+      settings_(settings), codePage_(codePage), files_(files), color_(color) {}
+
+void DiffPrinter::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
+  if (result.Outcome != RewriteOutcome::Rewritten || !result.Changes)
+    return;
+  untidy_ = true;
+  const fs::path path = fs::absolute(result.Path).lexically_normal();
+  const std::string label = path.lexically_relative(folder_).generic_string();
+  WriteFileDiff(out_, result.Path, label, settings_, codePage_, files_, color_);
+  out_.flush();
+}
+
+} // namespace qf::cli

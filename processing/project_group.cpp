@@ -1,0 +1,62 @@
+#include "processing/project_group.h"
+
+#include "processing/project_paths.h"
+#include "text/ascii.h"
+#include "text/decoded_line_reader.h"
+#include "text/utf.h"
+
+#include <algorithm>
+
+namespace qf {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// The value of a Project= or StartupProject= line, trimmed; empty for any
+/// other line.
+std::u16string_view ProjectNamed(std::u16string_view line) {
+  const std::size_t equals = line.find(u'=');
+  if (equals == std::u16string_view::npos)
+    return {};
+  const std::u16string_view key = ascii::TrimSpaces(line.substr(0, equals));
+  if (!ascii::Is(key, u"PROJECT") && !ascii::Is(key, u"STARTUPPROJECT"))
+    return {};
+  return ascii::TrimSpaces(line.substr(equals + 1));
+}
+
+} // namespace
+
+bool IsProjectGroup(const fs::path& path) {
+  const std::string extension = path.extension().string();
+  return extension.size() == 4 &&
+         std::equal(extension.begin(), extension.end(), ".VBG",
+                    [](char a, char b) { return ascii::Upper(a) == ascii::CodeOf(b); });
+}
+
+std::vector<fs::path> ReadProjectGroup(const fs::path& group, CodePage& codePage,
+                                       FileSystem& files) {
+  const std::unique_ptr<ByteSource> source = files.OpenForReading(group);
+  DecodedLineReader lines(*source, codePage, group.string());
+  const std::u16string folder = ProjectFolderOf(Utf8ToUtf16Lenient(group.string()));
+  std::vector<fs::path> projects;
+  while (lines.Next()) {
+    const std::u16string_view name = ProjectNamed(lines.Decode(lines.Bytes()));
+    if (name.empty())
+      continue;
+    const fs::path project = ResolveLocation(LocationOf(folder, name), files);
+    if (!files.Exists(project))
+      lines.Fail(FailureKind::GroupProjectMissing, Utf16ToUtf8(name));
+    if (files.SameFile(project, group))
+      lines.Fail(FailureKind::GroupListsItself, {});
+    const bool seen = std::any_of(projects.begin(), projects.end(), [&](const fs::path& other) {
+      return other == project || files.SameFile(other, project);
+    });
+    if (!seen)
+      projects.push_back(project);
+  }
+  if (projects.empty())
+    RaiseFailure(FailureKind::GroupWithoutProject, group.string());
+  return projects;
+}
+
+} // namespace qf
