@@ -80,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CHECK(held.Result == first.Result);
   CHECK(held.Text == (first.Result == qf::RewriteOutcome::AlreadyProcessed ? "" : first.Text));
 
-  const bool marked = first.Text.find(std::string(qf::kMarkerLine) + "\r\n") != std::string::npos;
-  if (first.Result == qf::RewriteOutcome::Rewritten && marked) {
+  if (first.Result == qf::RewriteOutcome::Rewritten && model.MarkerWritten) {
     const Outcome fedBack = Rewrite(first.Text, settings, codePage);
     CHECK(!fedBack.Failed && fedBack.Result == qf::RewriteOutcome::AlreadyProcessed);
   }

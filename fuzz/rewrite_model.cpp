@@ -160,6 +160,7 @@ ModelResult Model::Run() {
     result.FailedLine = undecodable.Line;
   }
   result.Text = out_;
+  result.MarkerWritten = !markerDue_;
   return result;
 }
 

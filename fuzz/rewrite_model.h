@@ -21,6 +21,7 @@ struct ModelResult {
   bool Failed = false;          ///< the pass must stop with a failure...
   std::uint64_t FailedLine = 0; ///< ...at this line
   RewriteOutcome Outcome = RewriteOutcome::Rewritten;
+  bool MarkerWritten = false;
   std::string Text; ///< what the pass writes (AsItGoes), when it does not fail
 };
 

@@ -15,7 +15,10 @@ namespace {
 
 using std::int16_t;
 
+/// The output is handed on in pieces of this size; its buffer starts small
+/// (most files are small) and grows to it.
 constexpr std::size_t kFlushSize = 1 << 18;
+constexpr std::size_t kFirstBufferSize = 1 << 14;
 
 template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
   return std::equal(line.begin(), line.end(), kMarkerLine.begin(), kMarkerLine.end(),
@@ -36,7 +39,7 @@ public:
               RewriteTrace* trace)
       : reader_(source, codePage, name), sink_(sink), settings_(settings), trace_(trace),
         blocks_(settings, codePage), held_(release == Release::OnceCodeStarts),
-        out_(2 * kFlushSize) {}
+        out_(kFirstBufferSize) {}
 
   RewriteOutcome Run();
 

@@ -23,7 +23,9 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
 /// `maxLine` raises a LineTooLong failure.
 class LineReader {
 public:
-  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 18,
+  /// The default buffer stays below the size at which allocators map
+  /// memory afresh for each block: a run reads thousands of small files.
+  explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 16,
                       std::size_t maxLine = kMaxLineLength);
 
   /// Reads the next line into `line`, which stays valid until the next
