@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
   QTemporaryDir config;
   if (!folder.isValid() || !config.isValid())
     return 1;
-  // Defaults saved by the user play no part.
+  // The run must not take defaults the user saved.
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
   if (!MeasureRun(MakeProject(folder.path()))) {
