@@ -109,6 +109,7 @@ void WindowRunTest::theWindowStaysInUseWhileTheReportGrows() {
 
   const QString soFar = TxtOpenText();
   const int dialogs = f_.Platform.DialogsShown; // the project's choice
+
   f_.Click(f_.Img("img3", 2)); // no second run
   f_.Click(f_.Img("img3", 1)); // no Open dialog
   f_.Click(f_.Img("img2", 2)); // the groups still switch...
