@@ -1,5 +1,6 @@
 // quillformer: the desktop window of Quillformer.
 
+#include "ui/first_paint_probe.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
   qf::ui::MainWindow window(platform);
   if (const QScreen* screen = QApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());
+  // The start-up benchmark's probe (bench/window_bench.cpp): say when the
+  // window was first painted, and quit.
+  if (qEnvironmentVariableIsSet("QUILLFORMER_FIRST_PAINT"))
+    new qf::ui::FirstPaintProbe(&window);
   window.show();
   return QApplication::exec();
 }

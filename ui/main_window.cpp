@@ -1,8 +1,5 @@
 #include "ui/main_window.h"
 
-#include "processing/failure_text.h"
-#include "processing/operation_report.h"
-#include "processing/processing_run.h"
 #include "processing/project_paths.h"
 #include "ui/fonts.h"
 #include "ui/hotspot.h"
@@ -12,6 +9,7 @@
 #include "ui/place.h"
 #include "ui/platform.h"
 #include "ui/qt_text.h"
+#include "ui/run_thread.h" // the constructor may have to end run_
 #include "ui/saved_defaults.h"
 #include "ui/settings_panel.h"
 
@@ -86,8 +84,6 @@ MainWindow::MainWindow(Platform& platform, FileSystem& files, QWidget* parent)
   Form_Load(savedDefaults);
 }
 
-MainWindow::~MainWindow() = default;
-
 HoverFrame MainWindow::MakeFrame(QWidget* container, std::string_view name) {
   HoverFrame frame{};
   for (std::size_t i = 0; i < frame.size(); ++i) {
@@ -158,6 +154,9 @@ void MainWindow::BuildTextArea(const PanelValues& panelStart) {
   // A read-only box has no use for drops; refusing them lets a project file
   // dropped on the text reach the window.
   txtOpen_->setAcceptDrops(false);
+  // Nothing is typed into it: a report appended line by line would only
+  // pile up undo steps.
+  txtOpen_->setUndoRedoEnabled(false);
   txtOpen_->setFont(
       FontOrFallback(font(), {QStringLiteral("LiSu"), QStringLiteral("隶书")}, 14.25));
   PlaceNamed(txtOpen_, "txtOpen");
@@ -237,28 +236,11 @@ void MainWindow::ChooseProject(const QString& path) {
   emit ProjectChosen(projectPath_, projectFolder_);
 }
 
-void MainWindow::StartRun() {
-  if (projectPath_.isEmpty()) {
-    platform_.ShowInformation(this, ToQString(kNoProjectMessage));
-    return;
-  }
-  OperationReport report;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::optional<Failure> failure =
-      ProcessProject(ToU16(projectPath_), RunEnvironment{settings_, codes_, files_}, report);
-  QApplication::restoreOverrideCursor();
-  if (report.Started())
-    SetTxtOpen(ToQString(report.Text()));
-  if (failure)
-    platform_.ShowInformation(this, QStringLiteral("处理中断：") +
-                                        ToQString(DescribeInChinese(*failure)));
-}
-
 /// The open-project and start hotspots are off while the panel shows.
 void MainWindow::OpenSettings() {
   frmSheZhi_->Open();
-  img3_[0]->setEnabled(false);
-  img3_[1]->setEnabled(false);
+  panelOpen_ = true;
+  UpdateCommands();
 }
 
 void MainWindow::frmSheZhi_Committed(std::int16_t indentWidth, const Separators& separators) {
@@ -271,8 +253,8 @@ void MainWindow::frmSheZhi_SaveRequested(const PanelValues& values) {
 }
 
 void MainWindow::frmSheZhi_Closed() {
-  img3_[0]->setEnabled(true);
-  img3_[1]->setEnabled(true);
+  panelOpen_ = false;
+  UpdateCommands();
 }
 
 void MainWindow::OpenWebPage() {
@@ -300,7 +282,8 @@ void MainWindow::ApplyLayout(const GroupLayout& layout) {
 
 /// The project file that a drag carries: exactly one local file, an
 /// existing file whose name ends in ".vbp" in any case. Empty for anything
-/// else, and while the settings panel has the open-project command off.
+/// else, and while the open-project command is off (the settings panel
+/// shows, or a run goes on).
 QString MainWindow::DroppedProject(const QMimeData* drag) const {
   if (drag == nullptr || !img3_[0]->isEnabled())
     return {};

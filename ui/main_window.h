@@ -1,7 +1,6 @@
 #pragma once
 
 #include "settings/processing_settings.h"
-#include "text/code_page.h"
 #include "text/file_system.h"
 #include "ui/panel_values.h"
 #include "ui/window_model.h"
@@ -10,6 +9,7 @@
 #include <QPointF>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -23,6 +23,7 @@ class Hotspot;
 class LineShape;
 class PictureBox;
 class Platform;
+class RunThread;
 class SettingsPanel;
 
 /// A hover frame: four line segments (top, bottom, left, right).
@@ -35,6 +36,13 @@ using HoverFrame = std::array<LineShape*, 4>;
 /// the operation report. It holds the project choice and the one instance
 /// of the processing settings. A project file dropped on it from a file
 /// manager is chosen as the open-project command would choose it.
+///
+/// A run goes on a thread of its own (RunThread) while the window stays in
+/// use: its report grows in the text box as the run appends it, the wait
+/// cursor shows, and the commands that would start another run, change its
+/// project or settings, or replace the growing report (open project, start,
+/// settings, about, write to the maker) are off until it ends. Closing the
+/// window during a run stops the run after the file in hand, then closes.
 ///
 /// Its controls carry the design's names as object names ("txtOpen",
 /// "frmSheZhi", "img3(2)", "lPic(1)"), each standing where kPlaces puts it.
@@ -49,12 +57,16 @@ public:
   /// pair derived from the text). Without saved defaults both begin with the
   /// built-in values: boxes 4 and "#", settings 4, "##" and 66 "#".
   MainWindow(Platform& platform, FileSystem& files = RealFileSystem(), QWidget* parent = nullptr);
+  /// A run still going is asked to stop, and its file in hand finished.
   ~MainWindow() override;
 
 signals:
   /// The open-project command or a drop chose a project: its path and its
   /// folder (both empty when the Open dialog was cancelled).
   void ProjectChosen(const QString& projectPath, const QString& projectFolder);
+  /// A run has ended: its whole report is in the text box, its failure was
+  /// told, and the commands are on again.
+  void RunEnded();
 
 private slots:
   void img1_Click(int index);
@@ -71,8 +83,11 @@ private slots:
   void frmSheZhi_Committed(std::int16_t indentWidth, const qf::Separators& separators);
   void frmSheZhi_SaveRequested(const qf::ui::PanelValues& values);
   void frmSheZhi_Closed();
+  void ShowReportLines();
+  void EndRun();
 
 protected:
+  void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -94,6 +109,7 @@ private:
   void OpenWebPage();
   void ApplyLayout(const GroupLayout& layout);
   void SetTxtOpen(const QString& text);
+  void UpdateCommands();
   QString DroppedProject(const QMimeData* drag) const;
   void lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
                   bool bShowFlag, bool aSet);
@@ -102,7 +118,6 @@ private:
   Platform& platform_;
   FileSystem& files_;
   ProcessingSettings settings_;
-  CodePage codes_{kDefaultCodePage};
   QString projectPath_;
   QString projectFolder_;
   bool otherOptionsShown_ = false;
@@ -111,6 +126,10 @@ private:
   QPixmap otherOptionsPicture_; // held by Picture2
   bool draggingByHand_ = false;
   QPointF dragOffset_;
+  bool panelOpen_ = false;
+  std::unique_ptr<RunThread> run_; ///< the run going on; null between runs
+  bool reportShown_ = false;       ///< the run's report has replaced the text
+  bool closeRequested_ = false;    ///< close once the run has ended
 
   PictureBox* imgTitle_ = nullptr;
   PictureBox* picture1_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -33,6 +34,8 @@ QString QtPlatform::ChooseProjectFile(QWidget* parent) {
 void QtPlatform::ShowInformation(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Information, FromU16(kMessageCaption), text, QMessageBox::Ok,
                   parent);
+  // Chinese whether or not Qt's own translations are installed.
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   box.exec();
 }
 

@@ -19,7 +19,7 @@ public:
   virtual QString ChooseProjectFile(QWidget* parent) = 0;
 
   /// Shows a message box with the information icon, one OK button and the
-  /// caption "信息提示"; returns when it is closed.
+  /// caption "信息提示" (its button reads 确定); returns when it is closed.
   virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
 
   /// Minimises the window.

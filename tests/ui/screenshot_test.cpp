@@ -2,13 +2,18 @@
 // checks by pixel that fills, frames, pictures and texts are where they
 // belong.
 
+#include "tests/support/temp_dir.h"
+#include "tests/ui/gated_file_system.h"
 #include "tests/ui/window_test_support.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <filesystem>
 
 using namespace qf;
 using namespace qf::ui;
@@ -18,7 +23,14 @@ class ScreenshotTest : public QObject {
 
 private slots:
   void init() { QVERIFY(f_.Create()); }
-  void cleanup() { f_.Window.reset(); }
+  /// A held run is let go, and the window goes before its file system.
+  void cleanup() {
+    if (gate_)
+      gate_->Release();
+    f_.Window.reset();
+    f_.Files = nullptr;
+    gate_.reset();
+  }
 
   void operationsWithTheHelpText();
   void otherOptions();
@@ -26,6 +38,7 @@ private slots:
   void settingsPanelOpen();
   void thePanelIsFilledFlatInsideAnEtchedFrame();
   void theCheckBoxHidesThePreviewBelowIt();
+  void duringARun();
 
 private:
   QImage Save(const QString& name) {
@@ -56,6 +69,7 @@ private:
     return false;
   }
 
+  std::unique_ptr<test::GatedFileSystem> gate_;
   test::WindowFixture f_;
 };
 
@@ -161,6 +175,47 @@ void ScreenshotTest::theCheckBoxHidesThePreviewBelowIt() {
   const QImage full = f_.Window->grab().toImage();
   QVERIFY(HasInk(full, {area.left(), area.top() - 12, area.width(), 10})); // preview runs there
   QCOMPARE(full.copy(area), empty);
+}
+
+// A run of 5 forms and 15 modules held at its tenth module: the report so
+// far, its view at its end, the commands that would disturb the run off.
+void ScreenshotTest::duringARun() {
+  const test::TempDir dir;
+  const std::string form = test::ReadBytes(QF_EXAMPLES_DIR "/demo/frmMain.frm");
+  const std::string module = test::ReadBytes(QF_EXAMPLES_DIR "/demo/modStock.bas");
+  std::string project = "Type=Exe\r\nName=\"Inventory\"\r\nStartup=\"frmMain01\"\r\n"
+                        "MajorVer=2\r\nMinorVer=0\r\nRevisionVer=14\r\n"
+                        "VersionCompanyName=\"Acme, Inc.\"\r\n";
+  for (int i = 1; i <= 5; ++i) {
+    const std::string name = "frmMain0" + std::to_string(i) + ".frm";
+    dir.Write(name, form);
+    project += "Form=" + name + "\r\n";
+  }
+  for (int i = 1; i <= 15; ++i) {
+    const std::string name = (i < 10 ? "modStock0" : "modStock") + std::to_string(i);
+    dir.Write(name + ".bas", module);
+    project += "Module=" + name + "; " + name + ".bas\r\n";
+  }
+  dir.Write("Inventory.vbp", project);
+  gate_ = std::make_unique<test::GatedFileSystem>("modStock10.bas");
+  f_.Files = gate_.get();
+  QVERIFY(f_.Restart());
+  f_.Platform.ChosenFile = QString::fromStdString((dir / "Inventory.vbp").string());
+  f_.Click(f_.Img("img3", 1));
+  QSignalSpy ended(f_.Window.get(), &MainWindow::RunEnded);
+  f_.Click(f_.Img("img3", 2));
+  QTRY_VERIFY_WITH_TIMEOUT(gate_->Reached(), 20000);
+  QTRY_VERIFY(f_.TxtOpen()->toPlainText().endsWith(QStringLiteral("modStock09.bas\n")));
+
+  const QImage image = Save(QStringLiteral("window-running.png"));
+  const QScrollBar* bar = f_.TxtOpen()->verticalScrollBar();
+  QVERIFY(bar->maximum() > 0);
+  QCOMPARE(bar->value(), bar->maximum());
+  QVERIFY(HasInk(image, {160, 300, 300, 40})); // the latest lines, at the bottom
+  for (int i = 1; i <= 3; ++i)
+    QVERIFY(!f_.Img("img3", i)->isEnabled());
+  gate_->Release();
+  QVERIFY(ended.wait(60000));
 }
 
 QTEST_MAIN(ScreenshotTest)

@@ -8,6 +8,7 @@
 #include "ui/settings_panel.h"
 
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,9 @@ struct WindowFixture {
   FakePlatform Platform;
   std::unique_ptr<ui::MainWindow> Window;
   std::unique_ptr<QTemporaryDir> Config;
+  /// What the next window's runs go through; null: the real file system.
+  /// It must outlive the window.
+  FileSystem* Files = nullptr;
 
   /// A new configuration folder and a new window.
   bool Create() {
@@ -36,7 +40,7 @@ struct WindowFixture {
   bool Restart() {
     Window.reset();
     Platform = FakePlatform();
-    Window = std::make_unique<ui::MainWindow>(Platform);
+    Window = std::make_unique<ui::MainWindow>(Platform, Files ? *Files : RealFileSystem());
     Window->show();
     return QTest::qWaitForWindowExposed(Window.get());
   }
@@ -64,6 +68,14 @@ struct WindowFixture {
   /// A left click in the middle of a control, through the window system:
   /// the click goes to whatever is under the mouse there.
   void Click(QWidget* control) const { QTest::mouseClick(control, Qt::LeftButton); }
+
+  /// Clicks the start hotspot and waits for the run to end (it runs on a
+  /// thread of its own). False when no run ended.
+  bool RunToEnd() const {
+    QSignalSpy ended(Window.get(), &ui::MainWindow::RunEnded);
+    Click(Img("img3", 2));
+    return !ended.isEmpty() || ended.wait(60000);
+  }
 };
 
 /// What a Qt text box shows for a text with CR LF line ends.

@@ -1,0 +1,121 @@
+// The main window's processing run: on a thread of its own (RunThread),
+// its report growing in the text box, the commands that would disturb it
+// off, and a close during the run put off until the file in hand is done.
+
+#include "processing/failure_text.h"
+#include "ui/hotspot.h"
+#include "ui/main_window.h"
+#include "ui/platform.h"
+#include "ui/qt_text.h"
+#include "ui/run_thread.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace qf::ui {
+
+MainWindow::~MainWindow() {
+  if (run_) {
+    run_.reset(); // stops after the file in hand
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void MainWindow::StartRun() {
+  if (projectPath_.isEmpty()) {
+    platform_.ShowInformation(this, ToQString(kNoProjectMessage));
+    return;
+  }
+  if (run_)
+    return;
+  run_ = std::make_unique<RunThread>(projectPath_, settings_, files_);
+  connect(run_.get(), &RunThread::LinesReady, this, &MainWindow::ShowReportLines,
+          Qt::QueuedConnection);
+  connect(run_.get(), &QThread::finished, this, &MainWindow::EndRun, Qt::QueuedConnection);
+  reportShown_ = false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  UpdateCommands();
+  // The start hotspot under the mouse is off now: its frame goes.
+  lHttp_Move(lPic_, img3_, 0, false, true);
+  run_->start();
+}
+
+/// Puts the lines the run appended since the last call into the text box,
+/// as one insertion at its end. The report's first line replaces the text,
+/// as a start of the report does. The inserted text is the report's own
+/// (CR LF ends), so the box ends with the same text as if the whole report
+/// had been set at once. The view follows the end, unless the user has
+/// scrolled away from it to read.
+void MainWindow::ShowReportLines() {
+  if (!run_)
+    return;
+  const QStringList lines = run_->TakeLines();
+  if (lines.isEmpty())
+    return;
+  QString text;
+  for (const QString& line : lines)
+    text += line + QStringLiteral("\r\n");
+  QScrollBar* bar = txtOpen_->verticalScrollBar();
+  if (!reportShown_) {
+    reportShown_ = true;
+    SetTxtOpen(text);
+  } else {
+    const bool atEnd = bar->value() == bar->maximum();
+    QTextCursor end(txtOpen_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    if (!atEnd)
+      return;
+  }
+  bar->setValue(bar->maximum());
+}
+
+/// The run's thread has ended: the last lines go in, the commands come
+/// back, a failure is told, and a close asked for during the run is done.
+void MainWindow::EndRun() {
+  if (!run_)
+    return;
+  run_->wait(); // its finished() was its last act: this returns at once
+  ShowReportLines();
+  const std::optional<Failure> failure = run_->Outcome();
+  run_.reset();
+  QApplication::restoreOverrideCursor();
+  UpdateCommands();
+  if (failure)
+    platform_.ShowInformation(this, QStringLiteral("处理中断：") +
+                                        ToQString(DescribeInChinese(*failure)));
+  if (closeRequested_)
+    close();
+  emit RunEnded();
+}
+
+/// During a run a close only asks the run to stop: the file in hand is
+/// finished (never left half-written), and EndRun closes the window. The
+/// window keeps taking events meanwhile.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!run_) {
+    QWidget::closeEvent(event);
+    return;
+  }
+  closeRequested_ = true;
+  run_->RequestStop();
+  event->ignore();
+}
+
+/// Open project and start are off while the settings panel shows or a run
+/// goes on; settings, about and write to the maker are off during a run,
+/// so that the run's report is neither lost nor mixed with another text
+/// while it grows. A disabled hotspot takes no clicks and no hover.
+void MainWindow::UpdateCommands() {
+  const bool running = run_ != nullptr;
+  img3_[0]->setEnabled(!running && !panelOpen_);
+  img3_[1]->setEnabled(!running && !panelOpen_);
+  img3_[2]->setEnabled(!running);
+  img3_[4]->setEnabled(!running);
+  img3_[5]->setEnabled(!running);
+}
+
+} // namespace qf::ui
