@@ -12,15 +12,10 @@ namespace qf::cli {
 namespace {
 
 int RunCommand(const CliOptions& options, std::ostream& out, std::ostream& err, FileSystem& files) {
-  CodePage codePage(options.Encoding);
-  const int status = options.Projects.empty() ? PrintCommand(options, codePage, out, err)
-                                              : ProjectCommand(options, codePage, files, out, err);
-  if (codePage.Substituted())
-    PrintNotice(err, "warning: code page " + codePage.Name() +
-                         " cannot hold some characters of the comment headers; each was written "
-                         "as \"?\" (--labels en writes them in English, --labels auto in the "
-                         "code page's language)");
-  return status;
+  if (!DetectsEncoding(options))
+    CodePage{options.Encoding}; // an unknown name is a usage error before any work
+  return options.Projects.empty() ? PrintCommand(options, out, err)
+                                  : ProjectCommand(options, files, out, err);
 }
 
 } // namespace

@@ -27,7 +27,8 @@ constexpr const char* kFooter = R"(Examples:
   quillformer-cli --diff Demo.vbp             show what a run would change
   quillformer-cli App.vbg Tools.vbp           every project of a group, then another
   quillformer-cli --keep-going *.vbp          go on with the next project after a failure
-  quillformer-cli --labels auto App.vbp       comment headers in the project's language
+  quillformer-cli --encoding auto --labels auto App.vbg
+                                              each project in its own code page and language
   quillformer-cli --report=json App.vbp       one JSON document per project
   quillformer-cli --print modMain.bas         print one rewritten file
   quillformer-cli --diff --color=always Demo.vbp | less -R   colours into a pager
@@ -86,7 +87,8 @@ struct Parser {
                    "Separator text of the comment headers, at most 8 characters")
         ->option_text("TEXT");
     app.add_option("--encoding", options.Encoding,
-                   "Code page of the files, an ICU name (default CP936, i.e. GBK)")
+                   "Code page of the files, an ICU name (default CP936, i.e. GBK), or auto: "
+                   "each project's own, detected from its files")
         ->option_text("NAME");
     app.footer(kFooter);
   }
@@ -103,6 +105,8 @@ void Validate(CliOptions& options) {
           std::pair{options.Report == ReportFormat::Json, "--report=json"}})
       if (given)
         throw UsageError(std::string(name) + " cannot be used with --print");
+    if (DetectsEncoding(options) && options.PrintFile == "-")
+      throw UsageError("--encoding auto reads the file twice: give a file, not standard input");
     return;
   }
   if (options.Projects.empty())
@@ -113,6 +117,10 @@ void Validate(CliOptions& options) {
 }
 
 } // namespace
+
+bool DetectsEncoding(const CliOptions& options) {
+  return options.Encoding == "auto";
+}
 
 CliOptions ParseOptions(const std::vector<std::string>& args) {
   Parser parser;

@@ -39,7 +39,8 @@ struct CliOptions {
   std::string PrintFile;                  ///< --print FILE ("-": standard input)
   std::optional<int> Indent;              ///< --indent N, 0 to 100
   std::optional<std::string> Separator;   ///< --separator TEXT (UTF-8)
-  std::string Encoding{kDefaultCodePage}; ///< --encoding NAME
+  std::string Encoding{kDefaultCodePage}; ///< --encoding NAME, or auto
+  bool ShowHelp = false;
   LabelChoice Labels = LabelChoice::SimplifiedChinese;
   ReportFormat Report = ReportFormat::Text;
   ColorChoice Color = ColorChoice::Auto;
@@ -47,9 +48,11 @@ struct CliOptions {
   bool Check = false;     ///< --check
   bool Diff = false;      ///< --diff
   bool KeepGoing = false; ///< --keep-going
-  bool ShowHelp = false;
   bool ShowVersion = false;
 };
+
+/// Whether --encoding asks for each project's code page to be detected.
+bool DetectsEncoding(const CliOptions& options);
 
 /// Parses the arguments. Throws UsageError naming the fault.
 CliOptions ParseOptions(const std::vector<std::string>& args);

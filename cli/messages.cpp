@@ -1,6 +1,7 @@
 #include "cli/messages.h"
 
 #include <ostream>
+#include <string>
 
 namespace qf::cli {
 
@@ -10,6 +11,20 @@ void PrintFailure(std::ostream& err, const Failure& failure) {
 
 void PrintNotice(std::ostream& err, std::string_view text) {
   err << kProgram << ": " << text << '\n' << std::flush;
+}
+
+void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
+                   bool plainAscii) {
+  PrintNotice(err, std::string(file) + ": code page " + codePage.CanonicalName() +
+                       (plainAscii ? " (plain ASCII: nothing to detect)" : " (detected)"));
+}
+
+void WarnIfSubstituted(std::ostream& err, const CodePage& codePage) {
+  if (codePage.Substituted())
+    PrintNotice(err, "warning: code page " + codePage.Name() +
+                         " cannot hold some characters of the comment headers; each was written "
+                         "as \"?\" (--labels en writes them in English, --labels auto in the "
+                         "code page's language)");
 }
 
 } // namespace qf::cli

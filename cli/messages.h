@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/code_page.h"
 #include "text/failure.h"
 
 #include <iosfwd>
@@ -17,5 +18,14 @@ void PrintFailure(std::ostream& err, const Failure& failure);
 
 /// Writes a notice or warning: "quillformer-cli: TEXT".
 void PrintNotice(std::ostream& err, std::string_view text);
+
+/// Tells which code page a project (or file) is read in, where it was
+/// detected: "quillformer-cli: Demo.vbp: code page windows-1252 (detected)".
+void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
+                   bool plainAscii);
+
+/// Warns, once a run is over, when `codePage` could not hold some character
+/// of the comment headers.
+void WarnIfSubstituted(std::ostream& err, const CodePage& codePage);
 
 } // namespace qf::cli

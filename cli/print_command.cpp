@@ -1,17 +1,28 @@
 #include "cli/print_command.h"
 
+#include "cli/messages.h"
+#include "processing/project_code_page.h"
 #include "rewrite/rewrite_pass.h"
 #include "text/byte_stream.h"
 
+#include <optional>
 #include <ostream>
 #include <unistd.h>
 
 namespace qf::cli {
 
-int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& out,
-                 std::ostream& err) {
-  const ProcessingSettings settings = SettingsFromOptions(options, codePage);
+int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const bool fromStdin = options.PrintFile == "-";
+  std::optional<CodePage> chosen;
+  if (DetectsEncoding(options)) {
+    const ProjectCodePage found = ChooseFileCodePage(options.PrintFile, RealFileSystem());
+    chosen.emplace(found.Name);
+    PrintCodePage(err, options.PrintFile, *chosen, found.PlainAscii);
+  } else {
+    chosen.emplace(options.Encoding);
+  }
+  CodePage& codePage = *chosen;
+  const ProcessingSettings settings = SettingsFromOptions(options, codePage);
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
   FileSource source = fromStdin ? FileSource::Borrow(STDIN_FILENO, name)
                                 : FileSource(options.PrintFile, FileSource::Accept::AnyButFolder);
@@ -23,6 +34,7 @@ int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& ou
     return kExitAlreadyProcessed;
   }
   output.Flush();
+  WarnIfSubstituted(err, codePage);
   return kExitOk;
 }
 

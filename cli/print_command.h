@@ -11,7 +11,6 @@ namespace qf::cli {
 /// file that turns out to be already processed: the output is held back until the designer header
 /// is over. Returns kExitOk or kExitAlreadyProcessed (after a one-line notice on `err`); raises a
 /// failure (FailureError) when the file cannot be read, decoded or rewritten.
-int PrintCommand(const CliOptions& options, CodePage& codePage, std::ostream& out,
-                 std::ostream& err);
+int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 } // namespace qf::cli

@@ -6,6 +6,7 @@
 #include "cli/messages.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
+#include "processing/project_code_page.h"
 #include "processing/project_group.h"
 #include "text/utf.h"
 
@@ -53,11 +54,14 @@ bool DiffInColor(ColorChoice choice) {
 
 class Call {
 public:
-  Call(const CliOptions& options, CodePage& codePage, FileSystem& files, std::ostream& out,
-       std::ostream& err)
-      : options_(options), codePage_(codePage), files_(files), out_(out), err_(err),
-        settings_(SettingsFromOptions(options, codePage)),
-        checking_(options.Check || options.Diff) {}
+  Call(const CliOptions& options, FileSystem& files, std::ostream& out, std::ostream& err)
+      : options_(options), files_(files), out_(out), err_(err),
+        checking_(options.Check || options.Diff) {
+    if (!DetectsEncoding(options))
+      fixed_.emplace(options.Encoding);
+    // A separator the options cannot take is a usage error before any work.
+    SettingsFromOptions(options, CodePage(kDefaultCodePage));
+  }
 
   int Go();
 
@@ -66,18 +70,18 @@ private:
   void Add(const fs::path& project);
   /// Runs one project; false when it stopped on a failure.
   bool Run(const fs::path& project);
+  CodePage* CodePageFor(const fs::path& path, std::optional<CodePage>& detected, bool group);
   std::optional<Failure> RunWith(const std::u16string& path, const RunEnvironment& environment,
                                  const fs::path& project, bool& untidy);
   void Met(int status) { status_ = std::max(status_, status); }
   int FailedStatus() const { return checking_ ? kExitCheckFailed : kExitFailed; }
 
   const CliOptions& options_;
-  CodePage& codePage_;
   FileSystem& files_;
   std::ostream& out_;
   std::ostream& err_;
-  ProcessingSettings settings_;
   bool checking_;
+  std::optional<CodePage> fixed_; ///< --encoding NAME; none with auto
   int status_ = kExitOk;
   std::vector<fs::path> projects_;
   DryRunLedger ledger_;
@@ -90,7 +94,29 @@ int Call::Go() {
   for (const fs::path& project : projects_)
     if (!Run(project) && !options_.KeepGoing)
       break;
+  if (fixed_)
+    WarnIfSubstituted(err_, *fixed_);
   return status_;
+}
+
+/// The code page to read `path` in: --encoding's, or the one detected from
+/// the file (a group) or the project's files, said on standard error.
+/// Nothing when no code page fits (the failure is told).
+CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detected, bool group) {
+  if (fixed_)
+    return &*fixed_;
+  try {
+    const ProjectCodePage found = group ? ChooseFileCodePage(path, files_)
+                                        : ChooseProjectCodePage(WidePath(path.string()), files_);
+    detected.emplace(found.Name);
+    if (!group)
+      PrintCodePage(err_, path.string(), *detected, found.PlainAscii);
+    return &*detected;
+  } catch (const FailureError& error) {
+    PrintFailure(err_, error.Get());
+    Met(FailedStatus());
+    return nullptr;
+  }
 }
 
 /// Takes in the projects an argument names; false when a group cannot be
@@ -101,8 +127,12 @@ bool Call::Gather(const std::string& argument) {
     Add(path);
     return true;
   }
+  std::optional<CodePage> detected;
+  CodePage* codePage = CodePageFor(path, detected, true);
+  if (codePage == nullptr)
+    return false;
   try {
-    for (const fs::path& project : ReadProjectGroup(path, codePage_, files_))
+    for (const fs::path& project : ReadProjectGroup(path, *codePage, files_))
       Add(project);
     return true;
   } catch (const FailureError& error) {
@@ -123,12 +153,19 @@ void Call::Add(const fs::path& project) {
 }
 
 bool Call::Run(const fs::path& project) {
-  RunEnvironment environment{settings_, codePage_, files_};
+  std::optional<CodePage> detected;
+  CodePage* codePage = CodePageFor(project, detected, false);
+  if (codePage == nullptr)
+    return false;
+  const ProcessingSettings settings = SettingsFromOptions(options_, *codePage);
+  RunEnvironment environment{settings, *codePage, files_};
   environment.DryRun = options_.DryRun;
   environment.Ledger = &ledger_;
   bool untidy = false;
   const std::optional<Failure> failure =
       RunWith(WidePath(project.string()), environment, project, untidy);
+  if (detected)
+    WarnIfSubstituted(err_, *detected);
   if (failure) {
     PrintFailure(err_, *failure);
     Met(FailedStatus());
@@ -143,7 +180,7 @@ bool Call::Run(const fs::path& project) {
 std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnvironment& environment,
                                      const fs::path& project, bool& untidy) {
   if (options_.Report == ReportFormat::Json) {
-    JsonReport report(out_, project.string(), codePage_.TableName(),
+    JsonReport report(out_, project.string(), environment.Codes.CanonicalName(),
                       LabelsName(environment.Settings.Labels), options_.DryRun);
     std::optional<Failure> failure = ProcessProject(path, environment, report);
     report.Finish(failure);
@@ -151,7 +188,7 @@ std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnviro
     return failure;
   }
   if (options_.Diff) {
-    DiffPrinter diff(out_, project, environment.Settings, codePage_, files_,
+    DiffPrinter diff(out_, project, environment.Settings, environment.Codes, files_,
                      DiffInColor(options_.Color));
     std::optional<Failure> failure = ProcessProject(path, environment, diff);
     untidy = diff.Untidy();
@@ -171,9 +208,9 @@ std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnviro
 
 } // namespace
 
-int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& files,
-                   std::ostream& out, std::ostream& err) {
-  return Call(options, codePage, files, out, err).Go();
+int ProjectCommand(const CliOptions& options, FileSystem& files, std::ostream& out,
+                   std::ostream& err) {
+  return Call(options, files, out, err).Go();
 }
 
 } // namespace qf::cli

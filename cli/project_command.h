@@ -8,7 +8,9 @@
 
 namespace qf::cli {
 
-/// Processes every project the arguments name, one after another: a .vbp
+/// Processes every project the arguments name, one after another, each in
+/// the code page of --encoding or, with auto, in the one detected from its
+/// files (said on `err` before its output): a .vbp
 /// as it is, a .vbg as the projects it names, in its order; each project
 /// once. Every group is read before any project is touched. For each
 /// project it writes, to `out`, what the options ask for: the operation
@@ -17,7 +19,7 @@ namespace qf::cli {
 /// without --keep-going, the call.
 ///
 /// Returns the worst exit status met (see ExitStatus).
-int ProjectCommand(const CliOptions& options, CodePage& codePage, FileSystem& files,
-                   std::ostream& out, std::ostream& err);
+int ProjectCommand(const CliOptions& options, FileSystem& files, std::ostream& out,
+                   std::ostream& err);
 
 } // namespace qf::cli

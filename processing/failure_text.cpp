@@ -92,6 +92,13 @@ Parts PartsOf(const Failure& f) {
     return {u"工程组中的工程不存在", Wide(f.Subject)};
   case FailureKind::GroupListsItself:
     return {u"工程组把自身列为工程", {}};
+  case FailureKind::NoCodePage:
+    return {u"无法确定代码页", u"字节 " + Wide(f.Subject) + u" 不能按最符合工程文本的代码页 " +
+                                   Wide(f.CodePage) + u" 解码，位于文件第 " + Number(f.Offset) +
+                                   u" 字节；工程中的文件可能混用了多种代码页"};
+  case FailureKind::MixedCodePages:
+    return {u"无法确定代码页", u"此文件的文本属于代码页 " + Wide(f.Subject) +
+                                   u"，工程中其它文件属于 " + Wide(f.CodePage)};
   case FailureKind::WrongExtension:
     return {u"文件类型不符", u"工程将它列为" + std::u16string(KindName(f.Listing)) +
                                  (f.Subject.empty() ? u"" : u" " + Wide(f.Subject)) + u"，应为 " +

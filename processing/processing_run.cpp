@@ -3,24 +3,12 @@
 #include "processing/commit_worker.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
-#include "text/ascii.h"
 #include "text/utf.h"
-
-#include <algorithm>
 
 namespace qf {
 namespace {
 
 namespace fs = std::filesystem;
-
-/// Whether the file name of `path` ends with `extension`, whatever the
-/// letter case.
-bool HasExtension(const fs::path& path, std::string_view extension) {
-  const std::string name = path.filename().string();
-  return name.size() > extension.size() &&
-         std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                    [](char e, char n) { return ascii::Upper(e) == ascii::Upper(n); });
-}
 
 /// One run over a project that has been read: stages each file's rewrite,
 /// hands it to the commit worker, and tells the observer in order.
@@ -36,7 +24,6 @@ public:
 private:
   std::optional<Failure> Handle(FileKind kind, const SourceFileEntry& entry);
   std::optional<Failure> Inspect(FileKind kind, const SourceFileEntry& entry);
-  fs::path Locate(FileKind kind, const SourceFileEntry& entry);
   std::optional<Failure> FinishInFlight();
   void AnnounceKindsThrough(std::size_t kind);
 
@@ -84,7 +71,7 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
   std::optional<Failure> failure;
   fs::path path;
   try {
-    path = Locate(kind, entry);
+    path = LocateSource(kind, entry, projectFile_, environment_.Files);
     if (inFlight_ &&
         (path == inFlight_->Path || environment_.Files.SameFile(path, inFlight_->Path)))
       if (std::optional<Failure> before = FinishInFlight())
@@ -116,8 +103,8 @@ std::optional<Failure> ProjectRun::Inspect(FileKind kind, const SourceFileEntry&
   std::optional<Failure> failure;
   try {
     DryRunLedger& ledger = environment_.Ledger != nullptr ? *environment_.Ledger : ownLedger_;
-    result = DryRewrite(Locate(kind, entry), environment_.Settings, environment_.Codes,
-                        environment_.Files, ledger);
+    result = DryRewrite(LocateSource(kind, entry, projectFile_, environment_.Files),
+                        environment_.Settings, environment_.Codes, environment_.Files, ledger);
   } catch (const FailureError& error) {
     failure = error.Get();
   }
@@ -129,32 +116,6 @@ std::optional<Failure> ProjectRun::Inspect(FileKind kind, const SourceFileEntry&
   }
   observer_.FileDone(kind, entry, result);
   return std::nullopt;
-}
-
-/// The file an entry names. A symbolic link is followed: its target is
-/// rewritten in place (the temporary file beside it) and the link stays a
-/// link, as the file the user keeps the code in is the target, often shared
-/// by several projects.
-///
-/// A project may come from anyone and list any path: only a file whose name
-/// (the link's and its target's) carries the kind's extension is taken.
-fs::path ProjectRun::Locate(FileKind kind, const SourceFileEntry& entry) {
-  FileSystem& files = environment_.Files;
-  const fs::path listed = ResolveLocation(entry.Location, files);
-  fs::path path = files.Target(listed);
-  for (const fs::path& name : {listed, path})
-    if (!HasExtension(name, InfoOf(kind).Extension)) {
-      Failure failure;
-      failure.Kind = FailureKind::WrongExtension;
-      failure.File = name.string();
-      failure.Listing = InfoOf(kind).Listing;
-      failure.Subject = Utf16ToUtf8(entry.Name);
-      failure.Expected = InfoOf(kind).Extension;
-      throw FailureError(std::move(failure));
-    }
-  if (files.SameFile(path, projectFile_))
-    RaiseFailure(FailureKind::ProjectFileListed, path.string());
-  return path;
 }
 
 std::optional<Failure> ProjectRun::FinishInFlight() {

@@ -1,5 +1,6 @@
 #include "processing/project_paths.h"
 
+#include "text/ascii.h"
 #include "text/utf.h"
 
 #include <algorithm>
@@ -51,6 +52,15 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::s
   return std::nullopt;
 }
 
+/// Whether the file name of `path` ends with `extension`, whatever the
+/// letter case.
+bool HasExtension(const fs::path& path, std::string_view extension) {
+  const std::string name = path.filename().string();
+  return name.size() > extension.size() &&
+         std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [](char e, char n) { return ascii::Upper(e) == ascii::Upper(n); });
+}
+
 } // namespace
 
 std::u16string ProjectFolderOf(std::u16string_view projectPath) {
@@ -87,6 +97,30 @@ fs::path ResolveLocation(std::u16string_view location, FileSystem& files) {
     resolved /= *found;
   }
   return resolved;
+}
+
+} // namespace qf
+
+namespace qf {
+
+fs::path LocateSource(FileKind kind, const SourceFileEntry& entry, const fs::path& projectFile,
+                      FileSystem& files) {
+  const FileKindInfo& info = InfoOf(kind);
+  const fs::path listed = ResolveLocation(entry.Location, files);
+  fs::path path = files.Target(listed);
+  for (const fs::path& name : {listed, path})
+    if (!HasExtension(name, info.Extension)) {
+      Failure failure;
+      failure.Kind = FailureKind::WrongExtension;
+      failure.File = name.string();
+      failure.Listing = info.Listing;
+      failure.Subject = Utf16ToUtf8(entry.Name);
+      failure.Expected = info.Extension;
+      throw FailureError(std::move(failure));
+    }
+  if (files.SameFile(path, projectFile))
+    RaiseFailure(FailureKind::ProjectFileListed, path.string());
+  return path;
 }
 
 } // namespace qf

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processing/file_kinds.h"
+#include "processing/project_file.h"
 #include "text/file_system.h"
 
 #include <filesystem>
@@ -24,5 +26,14 @@ std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view
 /// match and, among several, the first name in byte order. Where a
 /// component is not found at all, the path stays as written.
 std::filesystem::path ResolveLocation(std::u16string_view location, FileSystem& files);
+
+/// The file that a project's entry names, as a run handles it: its location
+/// resolved (ResolveLocation), a symbolic link followed to its target. A
+/// project may come from anyone and list any path, so only a file whose
+/// name (the link's and its target's) carries the kind's extension is
+/// taken, and never the project file itself. Raises a WrongExtension or
+/// ProjectFileListed failure.
+std::filesystem::path LocateSource(FileKind kind, const SourceFileEntry& entry,
+                                   const std::filesystem::path& projectFile, FileSystem& files);
 
 } // namespace qf

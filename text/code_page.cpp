@@ -74,6 +74,18 @@ CodePage::CodePage(std::string_view name) : name_(name) {
   }
 }
 
+std::string CodePage::CanonicalName() const {
+  if (tableName_ == "UTF-8")
+    return tableName_;
+  for (const char* standard : {"WINDOWS", "IANA"}) {
+    UErrorCode error = U_ZERO_ERROR;
+    const char* name = ucnv_getStandardName(tableName_.c_str(), standard, &error);
+    if (U_SUCCESS(error) && name != nullptr)
+      return name;
+  }
+  return tableName_;
+}
+
 CodePage::~CodePage() {
   if (converter_ != nullptr)
     ucnv_close(converter_);

@@ -63,6 +63,9 @@ public:
   const std::string& Name() const noexcept { return name_; }
   /// ICU's canonical name of the table in use ("windows-936-2000").
   const std::string& TableName() const noexcept { return tableName_; }
+  /// The name people know the code page by, as ICU gives it: its Windows
+  /// name ("windows-1252"), else its IANA name ("UTF-8"), else TableName().
+  std::string CanonicalName() const;
 
   /// Decodes `bytes` and returns the text, which lives in `buffer` (only
   /// ever grown, so a caller that decodes line after line allocates for

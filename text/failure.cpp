@@ -62,6 +62,15 @@ std::string Cause(const Failure& f) {
     return "the project group names " + f.Subject + ", which is not there";
   case FailureKind::GroupListsItself:
     return "the project group names itself as a project";
+  case FailureKind::NoCodePage:
+    return "cannot tell the project's code page: the bytes " + f.Subject + " (byte offset " +
+           std::to_string(f.Offset) + " in the file) do not decode in " + f.CodePage +
+           ", the code page its text fits best; its files may mix code pages (--encoding NAME "
+           "chooses one)";
+  case FailureKind::MixedCodePages:
+    return "cannot tell the project's code page: this file reads as " + f.Subject +
+           ", the project's other files as " + f.CodePage +
+           " (--encoding NAME chooses one for all)";
   case FailureKind::WrongExtension:
     return "not rewritten: listed as " + f.Listing +
            (f.Subject.empty() ? std::string() : " \"" + f.Subject + "\"") + ", it must be a " +
@@ -116,6 +125,10 @@ std::string_view FailureKindName(FailureKind kind) {
     return "group-project-missing";
   case FailureKind::GroupListsItself:
     return "group-lists-itself";
+  case FailureKind::NoCodePage:
+    return "no-code-page";
+  case FailureKind::MixedCodePages:
+    return "mixed-code-pages";
   }
   return "failure";
 }

@@ -34,6 +34,10 @@ enum class FailureKind {
   GroupWithoutProject, ///< A project group names no project.
   GroupProjectMissing, ///< A project group names a project that is not there. Subject: it.
   GroupListsItself,    ///< A project group names itself as a project.
+  NoCodePage,          ///< No candidate code page fits and decodes a project's files. The line the
+                       ///< best fitting one (CodePage) cannot decode: Subject, its bytes; Offset.
+  MixedCodePages,      ///< A file of a project reads in another code page (Subject) than the
+                       ///< rest of it (CodePage).
 };
 
 /// The kind's name in machine-readable reports ("decode", "wrong-extension").

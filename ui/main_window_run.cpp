@@ -81,12 +81,18 @@ void MainWindow::EndRun() {
   run_->wait(); // its finished() was its last act: this returns at once
   ShowReportLines();
   const std::optional<Failure> failure = run_->Outcome();
+  const QString codePage = QString::fromStdString(run_->CodePageName());
   run_.reset();
   QApplication::restoreOverrideCursor();
   UpdateCommands();
-  if (failure)
-    platform_.ShowInformation(this, QStringLiteral("处理中断：") +
-                                        ToQString(DescribeInChinese(*failure)));
+  if (failure) {
+    // The report's format is fixed; the message says in which code page
+    // the failing file was read.
+    QString message = QStringLiteral("处理中断：") + ToQString(DescribeInChinese(*failure));
+    if (!codePage.isEmpty())
+      message += QStringLiteral("\r\n代码页：") + codePage;
+    platform_.ShowInformation(this, message);
+  }
   if (closeRequested_)
     close();
   emit RunEnded();

@@ -2,6 +2,8 @@
 
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
+#include "processing/project_code_page.h"
+#include "rewrite/header_labels.h"
 #include "text/code_page.h"
 #include "ui/qt_text.h"
 
@@ -38,11 +40,24 @@ void RunThread::Deliver(QString line) {
     emit LinesReady();
 }
 
+/// The project is read in its own code page, found from its files, and its
+/// comment headers get the labels that code page holds: a GBK project gives
+/// the Chinese headers, a CP1252 one English ones.
 void RunThread::run() {
-  CodePage codes(kDefaultCodePage);
+  const std::u16string path = ToU16(projectPath_);
+  ProjectCodePage found;
+  try {
+    found = ChooseProjectCodePage(path, files_);
+  } catch (const FailureError& error) {
+    failure_ = error.Get();
+    return;
+  }
+  CodePage codes(found.Name);
+  codePage_ = codes.CanonicalName();
+  ProcessingSettings settings = settings_;
+  settings.Labels = LabelsForCodePage(codes);
   OperationReport report([this](std::u16string_view line) { Deliver(ToQString(line)); });
-  failure_ =
-      ProcessProject(ToU16(projectPath_), RunEnvironment{settings_, codes, files_, &stop_}, report);
+  failure_ = ProcessProject(path, RunEnvironment{settings, codes, files_, &stop_}, report);
 }
 
 } // namespace qf::ui

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <atomic>
 #include <optional>
+#include <string>
 
 namespace qf::ui {
 
@@ -17,7 +18,9 @@ namespace qf::ui {
 ///
 /// The run reads nothing of the window's while it goes: it takes a copy of
 /// the processing settings when it is made, and opens its own code page on
-/// its thread (a code page's converter serves one thread).
+/// its thread (a code page's converter serves one thread): the one its
+/// project's files are found to be in, whose language the comment headers'
+/// labels then take.
 ///
 /// The report's lines reach the window through LinesReady: the run keeps
 /// the lines it appends in a list, and tells once when the list stops being
@@ -50,6 +53,9 @@ public:
   /// Once finished(): the failure that stopped the run, or nothing when it
   /// handled every file or was asked to stop.
   const std::optional<Failure>& Outcome() const noexcept { return failure_; }
+  /// Once finished(): the code page the project was read in ("windows-1252"),
+  /// empty when none could be told.
+  const std::string& CodePageName() const noexcept { return codePage_; }
 
 signals:
   /// Lines wait for TakeLines(). Emitted on the run's thread, once each
@@ -69,6 +75,7 @@ private:
   QMutex mutex_;
   QStringList waiting_; // guarded by mutex_
   std::optional<Failure> failure_;
+  std::string codePage_;
 };
 
 } // namespace qf::ui

@@ -10,9 +10,11 @@
 
 namespace qf::test {
 
-/// The real file system, except that opening the file called `held` (by
-/// its name alone) waits until Release(): a run stands still there, in the
-/// middle, for as long as a test looks at the window. The wait gives up by
+/// The real file system, except that creating the temporary file of the
+/// file called `held` (by its name alone) waits until Release(): a run
+/// stands still there, in the middle of that file, for as long as a test
+/// looks at the window. (Reading comes too early to hold: the window reads
+/// every file once before the run, to find their code page.) The wait gives up by
 /// itself after a while, so that a window that ran the run on its own
 /// thread fails its test instead of hanging it.
 class GatedFileSystem final : public FileSystem {
@@ -29,15 +31,15 @@ public:
   }
 
   std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) override {
-    if (path.filename() == held_) {
-      std::unique_lock lock(mutex_);
-      reached_ = true;
-      changed_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
-    }
     return real_.OpenForReading(path);
   }
   std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
                                        const std::filesystem::path& permissionsOf) override {
+    if (path.filename() == held_ + "tmp") {
+      std::unique_lock lock(mutex_);
+      reached_ = true;
+      changed_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
+    }
     return real_.Create(path, permissionsOf);
   }
   void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {

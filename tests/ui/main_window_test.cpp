@@ -37,6 +37,7 @@ private slots:
   void webPageMinimiseAndClose();
   void aRunShowsTheReportInTheTextBox();
   void aFailedRunShowsTheCauseAndTheWindowGoesOn();
+  void aWesternProjectIsTidiedInItsOwnCodePage();
   void switchingGroupsCancelsOnlyAShowingPanel();
   void switchingGroupsDiscardsThePanelsEdits();
   void draggingTheTitleMovesTheWindow();
@@ -234,7 +235,8 @@ void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
   QVERIFY(f_.RunToEnd());
   const QString cause = QStringLiteral("无法打开文件：") + folder +
                         QStringLiteral("gone.frm（No such file or directory）");
-  QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("处理中断：") + cause});
+  QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("处理中断：") + cause +
+                                             QStringLiteral("\r\n代码页：windows-936")});
   QCOMPARE(TxtOpenText(), QStringLiteral("操作报告：\n"
                                          "    工程名称：\n"
                                          "    程序类型：\n"
@@ -248,6 +250,32 @@ void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
   f_.Click(f_.Img("img2", 2));
   f_.Click(f_.Img("img3", 5));
   QCOMPARE(TxtOpenText(), test::Shown(kHelpText));
+}
+
+// A project in CP1252 is read in CP1252, not stopped as undecodable GBK,
+// and its headers get English labels; the report is as for any project.
+void MainWindowTest::aWesternProjectIsTidiedInItsOwnCodePage() {
+  const test::TempDir dir;
+  std::string module = "Attribute VB_Name = \"m\"\r\n";
+  for (int i = 0; i < 3; ++i)
+    module += "' Pr\xFC"
+              "ft, ob die Datei existiert, bevor sie ge\xF6"
+              "ffnet wird.\r\n";
+  module += "Sub \xD6"
+            "ffnen()\r\nEnd Sub\r\n";
+  dir.Write("m.bas", module);
+  dir.Write("W.vbp", "Name=\"West\"\r\nModule=m; m.bas\r\n");
+  const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
+  f_.Platform.ChosenFile = folder + QStringLiteral("W.vbp");
+  f_.Click(f_.Img("img3", 1));
+  QVERIFY(f_.RunToEnd());
+  QCOMPARE(f_.Platform.Messages, QStringList());
+  QVERIFY(TxtOpenText().endsWith(QStringLiteral("    模块位置：%1m.bas\n    ......处理完成\n"
+                                                "类模块对象\n用户控件单元\n属性页单元\n")
+                                     .arg(folder)));
+  QVERIFY(test::ReadBytes(dir / "m.bas")
+              .find("'## Sub: \xD6"
+                    "ffnen\r\n'## Parameters: none\r\n") != std::string::npos);
 }
 
 // Switching groups cancels the panel only while it shows: cancelling a

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "text/failure.h"
+#include "text/file_system.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qf {
+
+/// The code page a project's files were found to be in.
+struct ProjectCodePage {
+  std::string Name;        ///< a name CodePage opens
+  bool PlainAscii = false; ///< nothing to tell: every byte is ASCII (the default code page)
+};
+
+/// Chooses the code page of the project at `projectPath` from its files, as
+/// a run would find them (LocateSource), before anything is touched: the
+/// project file and every listed source file are read once, line by line,
+/// and weighed by CodePageGuess (see there). The source files are listed
+/// from the project file read in the code page its own text fits; if the
+/// final choice lists other files, the guess is made once more with those.
+/// A listed file that cannot be located or read is passed over: the run
+/// names it.
+///
+/// Raises the failure that stops the choice: the project file cannot be
+/// read, or no candidate fits the text and decodes every line (NoCodePage,
+/// naming the first line the best fitting one cannot decode).
+ProjectCodePage ChooseProjectCodePage(std::u16string_view projectPath, FileSystem& files);
+
+/// The code page of the one file at `path` (a file to print, a project
+/// group), chosen the same way.
+ProjectCodePage ChooseFileCodePage(const std::filesystem::path& path, FileSystem& files);
+
+} // namespace qf

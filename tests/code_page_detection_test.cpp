@@ -1,0 +1,148 @@
+// --encoding auto: each project read in the code page its files are in,
+// found before any file is touched.
+
+#include "tests/rewrite_test_support.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/temp_dir.h"
+#include "text/code_page.h"
+#include "text/code_page_guess.h"
+#include "text/utf.h"
+
+#include <gtest/gtest.h>
+
+namespace qf::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Encoded(std::string_view codePage, std::string_view utf8) {
+  CodePage codes(codePage);
+  std::string bytes;
+  codes.Encode(Utf8ToUtf16(utf8), bytes);
+  return bytes;
+}
+
+/// A module with a Sub and a few lines of `utf8` text, in `codePage`.
+std::string Module(std::string_view codePage, std::string_view utf8) {
+  std::string text = "Attribute VB_Name = \"m\"\r\n";
+  for (int i = 0; i < 4; ++i)
+    text += "' " + Encoded(codePage, utf8) + "\r\n";
+  return text + "Sub Go(Wert As Long)\r\n    MsgBox \"" + Encoded(codePage, utf8) +
+         "\"\r\nEnd Sub\r\n";
+}
+
+class CodePageDetectionTest : public ::testing::Test {
+protected:
+  CliRun Run(const std::vector<std::string>& args) { return RunCli(args, scratch_.Path()); }
+  TempDir dir_;
+  TempDir scratch_;
+};
+
+// The sample (GBK) comes out as a run in the default code page writes it.
+TEST_F(CodePageDetectionTest, TheSampleIsReadInGbkAndWrittenAsBefore) {
+  TempDir plain;
+  for (const auto& entry : fs::directory_iterator(QF_EXAMPLES_DIR "/demo")) {
+    fs::copy_file(entry.path(), dir_ / entry.path().filename().string());
+    fs::copy_file(entry.path(), plain / entry.path().filename().string());
+  }
+  const CliRun detected = Run({"--encoding", "auto", (dir_ / "Demo.vbp").string()});
+  EXPECT_EQ(detected.Status, 0) << detected.Err;
+  EXPECT_EQ(detected.Err, "quillformer-cli: " + (dir_ / "Demo.vbp").string() +
+                              ": code page windows-936 (detected)\n");
+  ASSERT_EQ(Run({(plain / "Demo.vbp").string()}).Status, 0);
+  for (const auto& entry : fs::directory_iterator(plain.Path()))
+    EXPECT_EQ(ReadBytes(dir_ / entry.path().filename().string()), ReadBytes(entry.path()))
+        << entry.path().filename();
+}
+
+// A group of a GBK project and a CP1252 one: each in its code page, with
+// the labels it holds.
+TEST_F(CodePageDetectionTest, EachProjectOfAGroupInItsOwnCodePageAndLanguage) {
+  dir_.Write("zh/m.bas", Module("CP936", "打开文件之前先检查文件是否存在。"));
+  dir_.Write("zh/Zh.vbp", "Module=m; m.bas\r\n");
+  dir_.Write("de/m.bas",
+             Module("CP1252", "Prüft, ob die Datei existiert, bevor sie geöffnet wird."));
+  dir_.Write("de/De.vbp", "Module=m; m.bas\r\n");
+  dir_.Write("Both.vbg", "VBGROUP 5.0\r\nProject=zh\\Zh.vbp\r\nProject=de\\De.vbp\r\n");
+  const CliRun run = Run(
+      {"--encoding", "auto", "--labels", "auto", "--report=json", (dir_ / "Both.vbg").string()});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_NE(run.Out.find("\"codePage\":\"windows-936\""), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("\"codePage\":\"windows-1252\""), std::string::npos) << run.Out;
+  EXPECT_NE(ReadBytes(dir_ / "zh/m.bas").find(Encoded("CP936", "'## 过程名称：Go")),
+            std::string::npos);
+  EXPECT_NE(ReadBytes(dir_ / "de/m.bas").find("'## Sub: Go\r\n'## Parameter: Wert As Long\r\n"),
+            std::string::npos);
+}
+
+// GBK takes most German text as pairs of bytes; a project of both stops
+// before anything is touched, naming the file that does not fit.
+TEST_F(CodePageDetectionTest, FilesOfMixedCodePagesStopTheProjectUntouched) {
+  const std::string zh =
+      Module("CP936", "列表中的所有项目按相反的顺序显示。请输入有效的客户编号。");
+  const std::string de =
+      Module("CP1252", "Überträgt die Änderungen in die Tabelle der Bestellungen.");
+  dir_.Write("a.bas", zh);
+  dir_.Write("b.bas", de);
+  dir_.Write("P.vbp", "Module=a; a.bas\r\nModule=b; b.bas\r\n");
+  const CliRun run = Run({"--encoding", "auto", (dir_ / "P.vbp").string()});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(run.Err, "quillformer-cli: " + (dir_ / "b.bas").string() +
+                         ": cannot tell the project's code page: this file reads as "
+                         "windows-1252, the project's other files as windows-936 (--encoding "
+                         "NAME chooses one for all)\n");
+  EXPECT_EQ(ReadBytes(dir_ / "a.bas"), zh);
+  EXPECT_EQ(ReadBytes(dir_ / "b.bas"), de);
+}
+
+TEST(CodePageGuessTest, PlainAsciiGetsTheDefaultAndABadByteIsNamed) {
+  CodePageGuess ascii;
+  ascii.StartFile("a.bas");
+  ascii.Line("Dim a As Long", 1, 0);
+  EXPECT_TRUE(ascii.Decide().PlainAscii);
+  EXPECT_EQ(ascii.Decide().CodePage, kDefaultCodePage);
+
+  // Chinese text with one byte no code page that fits it decodes.
+  CodePageGuess chinese;
+  chinese.StartFile("b.bas");
+  const std::string line =
+      Encoded("CP936", "' 打开文件之前先检查文件是否存在。缓冲区的大小在程序启动时确定。");
+  for (std::uint64_t n = 1; n <= 5; ++n)
+    chinese.Line(line, n, 100 * n);
+  chinese.Line("' \x81", 6, 600);
+  const CodePageGuess::Verdict verdict = chinese.Decide();
+  ASSERT_TRUE(verdict.Error.has_value());
+  EXPECT_EQ(DescribeInEnglish(*verdict.Error),
+            "b.bas:6: cannot tell the project's code page: the bytes 0x81 (byte offset 602 in "
+            "the file) do not decode in windows-936, the code page its text fits best; its files "
+            "may mix code pages (--encoding NAME chooses one)");
+}
+
+// One line of text is enough to tell a Western file among Chinese ones, and
+// not enough to stop a Western project over a question mark that reads as a
+// letter in a neighbouring code page.
+TEST(CodePageGuessTest, OneLineTellsAMixButNotANeighbouringCodePage) {
+  CodePageGuess mixed;
+  mixed.StartFile("a.bas");
+  mixed.Line(Encoded("CP1252", "' Überprüfung der Größe für äußere Maße"), 2, 30);
+  mixed.StartFile("b.bas");
+  mixed.Line(Encoded("CP936", "' 检查外部尺寸的大小"), 2, 30);
+  const CodePageGuess::Verdict verdict = mixed.Decide();
+  ASSERT_TRUE(verdict.Error.has_value());
+  EXPECT_EQ(verdict.Error->Kind, FailureKind::MixedCodePages);
+  EXPECT_EQ(verdict.Error->File, "a.bas");
+
+  CodePageGuess spanish;
+  spanish.StartFile("a.bas");
+  spanish.Line(Encoded("CP1252", "' ¿Desea guardar los cambios?"), 2, 30);
+  spanish.StartFile("b.bas");
+  for (std::uint64_t n = 1; n <= 4; ++n)
+    spanish.Line(Encoded("CP1252", "' La operación terminó sin errores; añada más líneas."), n,
+                 60 * n);
+  EXPECT_EQ(spanish.Decide().CodePage, "windows-1252");
+  EXPECT_FALSE(spanish.Decide().Error.has_value());
+}
+
+} // namespace
+} // namespace qf::test
