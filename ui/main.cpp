@@ -1,5 +1,6 @@
 // quillformer: the desktop window of Quillformer.
 
+#include "ui/command_line.h"
 #include "ui/first_paint_probe.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -9,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
+#include <iostream>
 
 namespace {
 
@@ -22,6 +24,8 @@ void LoadQtTranslation(QApplication& app, QTranslator& translator) {
 } // namespace
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = qf::ui::AnswerWithoutWindow(argc, argv, std::cout))
+    return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillformer"));
   // The dialogs (Open, messages) in the window's font too.
@@ -31,6 +35,7 @@ int main(int argc, char** argv) {
 
   qf::ui::QtPlatform platform;
   qf::ui::MainWindow window(platform);
+  qf::ui::ChooseProjectFromArguments(window, QApplication::arguments().mid(1), std::cerr);
   if (const QScreen* screen = QApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());
   // The start-up benchmark's probe (bench/window_bench.cpp): say when the
