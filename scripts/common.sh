@@ -40,11 +40,12 @@ qf_ensure_packages() {
 }
 
 # Configures and builds a preset (default: dev) quietly, showing output only
-# when something fails.
+# when something fails. Niced: the machine's cores are shared.
 qf_build() {
   local preset=${1:-dev} log
   log=$(mktemp)
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+  if ! { nice -n 10 cmake --preset "$preset" && nice -n 10 cmake --build --preset "$preset"; } \
+    >"$log" 2>&1; then
     cat "$log" >&2
     rm -f "$log"
     echo "Build failed (preset $preset)." >&2
