@@ -1,10 +1,11 @@
 # Shared by ./run and ./test: installs what the build needs and builds.
 # Sourced, not run.
 
-# fonts-arphic-uming: the window's font (see ui/fonts.h).
+# fonts-arphic-uming: the window's font (see ui/fonts.h). librsvg2-bin:
+# rsvg-convert renders the menu icons (packaging/).
 QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
   libbenchmark-dev libcli11-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins fonts-wqy-microhei
-  fonts-arphic-uming qt6-translations-l10n clang libclang-rt-14-dev)
+  fonts-arphic-uming qt6-translations-l10n clang libclang-rt-14-dev librsvg2-bin)
 
 # Prints the packages of QF_PACKAGES that are not installed.
 qf_missing_packages() {

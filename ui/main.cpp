@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
     return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillformer"));
+  // Lets the desktop match the window with its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(QF_DESKTOP_ID));
   // The dialogs (Open, messages) in the window's font too.
   QApplication::setFont(qf::ui::WindowFont());
   QTranslator translator;
