@@ -280,20 +280,35 @@ void MainWindow::ApplyLayout(const GroupLayout& layout) {
 
 // ---- A project dropped on the window ----------------------------------------
 
-/// The project file that a drag carries: exactly one local file, an
-/// existing file whose name ends in ".vbp" in any case. Empty for anything
-/// else, and while the open-project command is off (the settings panel
-/// shows, or a run goes on).
+/// The project file at `path`: an existing file whose name ends in ".vbp"
+/// in any case, as an absolute path. Empty for anything else, and while the
+/// open-project command is off (the settings panel shows, or a run goes on).
+QString MainWindow::ProjectFileAt(const QString& path) const {
+  if (path.isEmpty() || !img3_[0]->isEnabled())
+    return {};
+  const QFileInfo file(path);
+  if (!file.isFile() || file.suffix().compare(QStringLiteral("vbp"), Qt::CaseInsensitive) != 0)
+    return {};
+  return file.absoluteFilePath();
+}
+
+/// The project file that a drag carries: exactly one local file, which
+/// ProjectFileAt takes.
 QString MainWindow::DroppedProject(const QMimeData* drag) const {
-  if (drag == nullptr || !img3_[0]->isEnabled())
+  if (drag == nullptr)
     return {};
   const QList<QUrl> urls = drag->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile())
     return {};
-  const QFileInfo file(urls.front().toLocalFile());
-  if (!file.isFile() || file.suffix().compare(QStringLiteral("vbp"), Qt::CaseInsensitive) != 0)
-    return {};
-  return file.filePath();
+  return ProjectFileAt(urls.front().toLocalFile());
+}
+
+bool MainWindow::ChooseProjectFile(const QString& path) {
+  const QString project = ProjectFileAt(path);
+  if (project.isEmpty())
+    return false;
+  ChooseProject(project);
+  return true;
 }
 
 namespace {

@@ -35,7 +35,8 @@ using HoverFrame = std::array<LineShape*, 4>;
 /// the maker) and a text area that shows the help text, the contact text or
 /// the operation report. It holds the project choice and the one instance
 /// of the processing settings. A project file dropped on it from a file
-/// manager is chosen as the open-project command would choose it.
+/// manager, or named on its command line (a file manager's Open With), is
+/// chosen as the open-project command would choose it.
 ///
 /// A run goes on a thread of its own (RunThread) while the window stays in
 /// use: its report grows in the text box as the run appends it, the wait
@@ -59,6 +60,11 @@ public:
   MainWindow(Platform& platform, FileSystem& files = RealFileSystem(), QWidget* parent = nullptr);
   /// A run still going is asked to stop, and its file in hand finished.
   ~MainWindow() override;
+
+  /// Chooses the project file at `path` (relative to the current folder,
+  /// or absolute) as a dropped one is chosen: an existing file ending in
+  /// ".vbp". False, and the choice unchanged, for anything else.
+  bool ChooseProjectFile(const QString& path);
 
 signals:
   /// The open-project command or a drop chose a project: its path and its
@@ -110,6 +116,7 @@ private:
   void ApplyLayout(const GroupLayout& layout);
   void SetTxtOpen(const QString& text);
   void UpdateCommands();
+  QString ProjectFileAt(const QString& path) const;
   QString DroppedProject(const QMimeData* drag) const;
   void lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
                   bool bShowFlag, bool aSet);
