@@ -9,6 +9,10 @@ namespace qf::ui {
 /// fonts_posix.cpp, fonts_windows.cpp.
 QStringList WindowFontFamilies();
 
+/// How the window's font is drawn (fonts_posix.cpp, fonts_windows.cpp).
+/// The boxes need the whole-pixel advances of the fonts' 12-pixel bitmaps.
+QFont::StyleStrategy WindowFontStrategy();
+
 /// The font the window and the settings panel are drawn in. Their boxes
 /// were laid out for a fixed-pitch Chinese system font of 9 points in which
 /// a Latin character is exactly half as wide as a Chinese one: at 96 dpi a
@@ -21,6 +25,7 @@ inline QFont WindowFont() {
   QFont font;
   font.setFamilies(WindowFontFamilies());
   font.setPointSize(9);
+  font.setStyleStrategy(WindowFontStrategy());
   return font;
 }
 

@@ -9,4 +9,13 @@ QStringList WindowFontFamilies() {
   return {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")};
 }
 
+/// Without smoothing, as SimSun is drawn at this size anyway (from its
+/// bitmaps). A font drawn by FreeType (AR PL UMing where SimSun is missing,
+/// and the offscreen platform) then takes its bitmaps too; smoothed, it
+/// would be hinted from outlines, a ">" 7 pixels wide, and a caption would
+/// overflow its box.
+QFont::StyleStrategy WindowFontStrategy() {
+  return QFont::NoAntialias;
+}
+
 } // namespace qf::ui
