@@ -1,5 +1,6 @@
 #include "cli/check_list.h"
 
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <filesystem>
@@ -10,7 +11,7 @@ namespace qf::cli {
 void CheckList::FileDone(FileKind, const SourceFileEntry& entry, const FileResult& result) {
   if (result.Outcome != RewriteOutcome::Rewritten || !result.Changes)
     return;
-  const std::string key = std::filesystem::absolute(result.Path).lexically_normal().string();
+  const std::string key = PathText(std::filesystem::absolute(result.Path).lexically_normal());
   if (listed_.insert(key).second)
     out_ << Utf16ToUtf8(entry.Location) << '\n' << std::flush;
 }

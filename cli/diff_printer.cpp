@@ -1,6 +1,7 @@
 #include "cli/diff_printer.h"
 
 #include "cli/file_diff.h"
+#include "text/paths.h"
 
 #include <ostream>
 
@@ -19,7 +20,7 @@ void DiffPrinter::FileDone(FileKind, const SourceFileEntry&, const FileResult& r
     return;
   untidy_ = true;
   const fs::path path = fs::absolute(result.Path).lexically_normal();
-  const std::string label = path.lexically_relative(folder_).generic_string();
+  const std::string label = PortablePathText(path.lexically_relative(folder_));
   WriteFileDiff(out_, result.Path, label, settings_, codePage_, files_, color_);
   out_.flush();
 }

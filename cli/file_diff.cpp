@@ -2,6 +2,7 @@
 
 #include "rewrite/rewrite_pass.h"
 #include "text/line_reader.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <algorithm>
@@ -229,7 +230,7 @@ void WriteFileDiff(std::ostream& out, const std::filesystem::path& path, const s
   MemorySource source(original);
   StringSink sink;
   StepTrace trace;
-  if (RewriteStream(source, sink, path.string(), settings, codePage, Release::AsItGoes, &trace) !=
+  if (RewriteStream(source, sink, PathText(path), settings, codePage, Release::AsItGoes, &trace) !=
       RewriteOutcome::Rewritten)
     return;
   const std::string& rewrite = sink.Text();

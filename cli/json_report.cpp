@@ -1,5 +1,6 @@
 #include "cli/json_report.h"
 
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <ostream>
@@ -47,7 +48,7 @@ void JsonReport::FileStarted(FileKind kind, const SourceFileEntry& entry) {
 
 void JsonReport::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
   json& file = document_["files"].back();
-  file["path"] = result.Path.string();
+  file["path"] = PathText(result.Path);
   if (result.Outcome == RewriteOutcome::AlreadyProcessed) {
     file["outcome"] = "already-processed";
   } else {

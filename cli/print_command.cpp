@@ -4,10 +4,10 @@
 #include "processing/project_code_page.h"
 #include "rewrite/rewrite_pass.h"
 #include "text/byte_stream.h"
+#include "text/paths.h"
 
 #include <optional>
 #include <ostream>
-#include <unistd.h>
 
 namespace qf::cli {
 
@@ -15,7 +15,8 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
   const bool fromStdin = options.PrintFile == "-";
   std::optional<CodePage> chosen;
   if (DetectsEncoding(options)) {
-    const ProjectCodePage found = ChooseFileCodePage(options.PrintFile, RealFileSystem());
+    const ProjectCodePage found =
+        ChooseFileCodePage(PathFromUtf8(options.PrintFile), RealFileSystem());
     chosen.emplace(found.Name);
     PrintCodePage(err, options.PrintFile, *chosen, found.PlainAscii);
   } else {
@@ -23,9 +24,10 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
   }
   CodePage& codePage = *chosen;
   const ProcessingSettings settings = SettingsFromOptions(options, codePage);
+  FileSource source =
+      fromStdin ? FileSource::StandardInput()
+                : FileSource(PathFromUtf8(options.PrintFile), FileSource::Accept::AnyButFolder);
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
-  FileSource source = fromStdin ? FileSource::Borrow(STDIN_FILENO, name)
-                                : FileSource(options.PrintFile, FileSource::Accept::AnyButFolder);
 
   OstreamSink output(out, "standard output");
   if (RewriteStream(source, output, name, settings, codePage, Release::OnceCodeStarts) ==

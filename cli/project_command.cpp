@@ -4,16 +4,17 @@
 #include "cli/diff_printer.h"
 #include "cli/json_report.h"
 #include "cli/messages.h"
+#include "cli/terminal.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_code_page.h"
 #include "processing/project_group.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <ostream>
-#include <unistd.h>
 
 namespace qf::cli {
 namespace {
@@ -49,7 +50,7 @@ bool DiffInColor(ColorChoice choice) {
   const char* noColor = std::getenv("NO_COLOR");
   if (noColor != nullptr && *noColor != '\0')
     return false;
-  return ::isatty(STDOUT_FILENO) == 1;
+  return OutputTakesColours();
 }
 
 class Call {
@@ -107,10 +108,10 @@ CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detec
     return &*fixed_;
   try {
     const ProjectCodePage found = group ? ChooseFileCodePage(path, files_)
-                                        : ChooseProjectCodePage(WidePath(path.string()), files_);
+                                        : ChooseProjectCodePage(WidePath(PathText(path)), files_);
     detected.emplace(found.Name);
     if (!group)
-      PrintCodePage(err_, path.string(), *detected, found.PlainAscii);
+      PrintCodePage(err_, PathText(path), *detected, found.PlainAscii);
     return &*detected;
   } catch (const FailureError& error) {
     PrintFailure(err_, error.Get());
@@ -122,7 +123,7 @@ CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detec
 /// Takes in the projects an argument names; false when a group cannot be
 /// read (then nothing is touched yet).
 bool Call::Gather(const std::string& argument) {
-  const fs::path path(argument);
+  const fs::path path = PathFromUtf8(argument);
   if (!IsProjectGroup(path)) {
     Add(path);
     return true;
@@ -147,7 +148,7 @@ void Call::Add(const fs::path& project) {
     return other == project || files_.SameFile(other, project);
   });
   if (given)
-    PrintNotice(err_, project.string() + ": named twice; processed once");
+    PrintNotice(err_, PathText(project) + ": named twice; processed once");
   else
     projects_.push_back(project);
 }
@@ -163,7 +164,7 @@ bool Call::Run(const fs::path& project) {
   environment.Ledger = &ledger_;
   bool untidy = false;
   const std::optional<Failure> failure =
-      RunWith(WidePath(project.string()), environment, project, untidy);
+      RunWith(WidePath(PathText(project)), environment, project, untidy);
   if (detected)
     WarnIfSubstituted(err_, *detected);
   if (failure) {
@@ -180,7 +181,7 @@ bool Call::Run(const fs::path& project) {
 std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnvironment& environment,
                                      const fs::path& project, bool& untidy) {
   if (options_.Report == ReportFormat::Json) {
-    JsonReport report(out_, project.string(), environment.Codes.CanonicalName(),
+    JsonReport report(out_, PathText(project), environment.Codes.CanonicalName(),
                       LabelsName(environment.Settings.Labels), options_.DryRun);
     std::optional<Failure> failure = ProcessProject(path, environment, report);
     report.Finish(failure);

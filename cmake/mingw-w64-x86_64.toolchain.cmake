@@ -51,6 +51,12 @@ set(CMAKE_FIND_ROOT_PATH
   ${QF_WINDOWS_CACHE}/qt6-6.4.2
   ${QF_WINDOWS_CACHE}/icu-72.1
   ${QF_WINDOWS_CACHE}/googletest-1.12.1)
+# find_package looks in each library's prefix without being told (the
+# windows preset, ./windows).
+list(APPEND CMAKE_PREFIX_PATH
+  ${QF_WINDOWS_CACHE}/qt6-6.4.2
+  ${QF_WINDOWS_CACHE}/icu-72.1
+  ${QF_WINDOWS_CACHE}/googletest-1.12.1)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

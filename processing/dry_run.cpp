@@ -1,6 +1,7 @@
 #include "processing/dry_run.h"
 
 #include "rewrite/rewrite_pass.h"
+#include "text/paths.h"
 
 namespace qf {
 namespace {
@@ -16,7 +17,7 @@ public:
 } // namespace
 
 std::string DryRunLedger::KeyOf(const std::filesystem::path& path) {
-  return std::filesystem::absolute(path).lexically_normal().string();
+  return PathText(std::filesystem::absolute(path).lexically_normal());
 }
 
 bool DryRunLedger::Marked(const std::filesystem::path& path) const {
@@ -42,7 +43,7 @@ FileResult DryRewrite(const std::filesystem::path& path, const ProcessingSetting
   ComparingSink sink(*original);
   MarkerTrace trace;
   result.Outcome =
-      RewriteStream(*source, sink, path.string(), settings, codePage, Release::AsItGoes, &trace);
+      RewriteStream(*source, sink, PathText(path), settings, codePage, Release::AsItGoes, &trace);
   if (result.Outcome == RewriteOutcome::AlreadyProcessed) {
     result.Changes = false;
     return result;

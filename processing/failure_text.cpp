@@ -24,6 +24,8 @@ std::u16string NotAFileText(const std::string& what) {
     return u"是一个命名管道";
   if (what == "a socket")
     return u"是一个套接字";
+  if (what == "a pipe")
+    return u"是一个管道";
   if (what == "a character device")
     return u"是一个字符设备";
   if (what == "a block device")
@@ -77,6 +79,8 @@ Parts PartsOf(const Failure& f) {
     return {u"无法关闭临时文件", detail};
   case FailureKind::Replace:
     return {u"无法替换原文件", detail};
+  case FailureKind::ReadOnly:
+    return {u"无法替换原文件", u"文件设有只读属性，未作处理"};
   case FailureKind::EntryWithoutName:
     return {u"工程文件条目无法识别", entry + u"：名称与文件之间缺少“;”"};
   case FailureKind::EntryWithoutFile:

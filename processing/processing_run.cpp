@@ -3,6 +3,7 @@
 #include "processing/commit_worker.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 namespace qf {
@@ -141,11 +142,11 @@ void ProjectRun::AnnounceKindsThrough(std::size_t kind) {
 
 std::optional<Failure> ProcessProject(std::u16string_view projectPath,
                                       const RunEnvironment& environment, RunObserver& observer) {
-  const fs::path projectFile(Utf16ToUtf8(projectPath));
+  const fs::path projectFile = PathFromUtf16(projectPath);
   ProjectContents project;
   try {
     const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
-    project = ReadProjectFile(*source, projectFile.string(), environment.Codes,
+    project = ReadProjectFile(*source, PathText(projectFile), environment.Codes,
                               ProjectFolderOf(projectPath));
   } catch (const FailureError& error) {
     return error.Get();

@@ -4,6 +4,7 @@
 #include "processing/project_paths.h"
 #include "text/code_page_guess.h"
 #include "text/line_reader.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <vector>
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 void Feed(CodePageGuess& guess, const fs::path& path, FileSystem& files) {
   const std::unique_ptr<ByteSource> source = files.OpenForReading(path);
   LineReader lines(*source);
-  guess.StartFile(path.string());
+  guess.StartFile(PathText(path));
   std::string_view line;
   while (lines.Next(line))
     guess.Line(line, lines.LineNumber(), lines.LineOffset());
@@ -31,7 +32,7 @@ std::vector<fs::path> Sources(std::u16string_view projectPath, const fs::path& p
   const std::unique_ptr<ByteSource> source = files.OpenForReading(projectFile);
   ProjectContents project;
   try {
-    project = ReadProjectFile(*source, projectFile.string(), codes, ProjectFolderOf(projectPath));
+    project = ReadProjectFile(*source, PathText(projectFile), codes, ProjectFolderOf(projectPath));
   } catch (const FailureError&) {
     return {}; // the run names what is wrong with the project file
   }
@@ -64,7 +65,7 @@ CodePageGuess::Verdict Guess(const fs::path& projectFile, const std::vector<fs::
 } // namespace
 
 ProjectCodePage ChooseProjectCodePage(std::u16string_view projectPath, FileSystem& files) {
-  const fs::path projectFile(Utf16ToUtf8(projectPath));
+  const fs::path projectFile = PathFromUtf16(projectPath);
   // The project file alone says how to read its own list of files.
   CodePageGuess own;
   Feed(own, projectFile, files);

@@ -3,6 +3,7 @@
 #include "processing/project_paths.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ std::u16string_view ProjectNamed(std::u16string_view line) {
 } // namespace
 
 bool IsProjectGroup(const fs::path& path) {
-  const std::string extension = path.extension().string();
+  const std::string extension = PathText(path.extension());
   return extension.size() == 4 &&
          std::equal(extension.begin(), extension.end(), ".VBG",
                     [](char a, char b) { return ascii::Upper(a) == ascii::CodeOf(b); });
@@ -36,8 +37,8 @@ bool IsProjectGroup(const fs::path& path) {
 std::vector<fs::path> ReadProjectGroup(const fs::path& group, CodePage& codePage,
                                        FileSystem& files) {
   const std::unique_ptr<ByteSource> source = files.OpenForReading(group);
-  DecodedLineReader lines(*source, codePage, group.string());
-  const std::u16string folder = ProjectFolderOf(Utf8ToUtf16Lenient(group.string()));
+  DecodedLineReader lines(*source, codePage, PathText(group));
+  const std::u16string folder = ProjectFolderOf(PathUtf16(group));
   std::vector<fs::path> projects;
   while (lines.Next()) {
     const std::u16string_view name = ProjectNamed(lines.Decode(lines.Bytes()));
@@ -55,7 +56,7 @@ std::vector<fs::path> ReadProjectGroup(const fs::path& group, CodePage& codePage
       projects.push_back(project);
   }
   if (projects.empty())
-    RaiseFailure(FailureKind::GroupWithoutProject, group.string());
+    RaiseFailure(FailureKind::GroupWithoutProject, PathText(group));
   return projects;
 }
 

@@ -1,6 +1,7 @@
 #include "processing/project_paths.h"
 
 #include "text/ascii.h"
+#include "text/paths.h"
 #include "text/utf.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 /// itself when it is there, else the first match in byte order.
 std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::string& name,
                                             FileSystem& files) {
-  if (files.Exists(folder / name))
+  if (files.Exists(folder / PathFromUtf8(name)))
     return name;
   std::vector<std::string> entries = files.List(folder);
   std::sort(entries.begin(), entries.end());
@@ -55,7 +56,7 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, const std::s
 /// Whether the file name of `path` ends with `extension`, whatever the
 /// letter case.
 bool HasExtension(const fs::path& path, std::string_view extension) {
-  const std::string name = path.filename().string();
+  const std::string name = PathText(path.filename());
   return name.size() > extension.size() &&
          std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
                     [](char e, char n) { return ascii::Upper(e) == ascii::Upper(n); });
@@ -80,13 +81,16 @@ std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view
 fs::path ResolveLocation(std::u16string_view location, FileSystem& files) {
   std::u16string slashed(location);
   std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
-  const fs::path written(Utf16ToUtf8(slashed));
+  // "/" goes to the file system as the separator on POSIX; Windows takes
+  // its own "\" back (make_preferred), as "\\?\" and "\\.\" names need it.
+  const fs::path written = PathFromUtf16(slashed).make_preferred();
   if (files.Exists(written))
     return written;
 
-  fs::path resolved = written.root_path();
-  for (const fs::path& component : written.relative_path()) {
-    const std::string name = component.string();
+  const auto [root, below] = SplitRoot(written);
+  fs::path resolved = root;
+  for (const fs::path& component : below) {
+    const std::string name = PathText(component);
     if (name.empty() || name == "." || name == "..") {
       resolved /= component;
       continue;
@@ -94,7 +98,7 @@ fs::path ResolveLocation(std::u16string_view location, FileSystem& files) {
     const std::optional<std::string> found = FindIgnoringCase(resolved, name, files);
     if (!found)
       return written;
-    resolved /= *found;
+    resolved /= PathFromUtf8(*found);
   }
   return resolved;
 }
@@ -112,14 +116,14 @@ fs::path LocateSource(FileKind kind, const SourceFileEntry& entry, const fs::pat
     if (!HasExtension(name, info.Extension)) {
       Failure failure;
       failure.Kind = FailureKind::WrongExtension;
-      failure.File = name.string();
+      failure.File = PathText(name);
       failure.Listing = info.Listing;
       failure.Subject = Utf16ToUtf8(entry.Name);
       failure.Expected = info.Extension;
       throw FailureError(std::move(failure));
     }
   if (files.SameFile(path, projectFile))
-    RaiseFailure(FailureKind::ProjectFileListed, path.string());
+    RaiseFailure(FailureKind::ProjectFileListed, PathText(path));
   return path;
 }
 

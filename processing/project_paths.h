@@ -20,7 +20,8 @@ std::u16string ProjectFolderOf(std::u16string_view projectPath);
 std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view fileText);
 
 /// The file-system path of a location written as on Windows: backslashes
-/// are separators and the name goes to the file system in UTF-8. Where the
+/// are separators, and the name goes to the file system as text/paths.h
+/// makes it (UTF-8 on POSIX, UTF-16 on Windows). Where the
 /// path does not exist as written, it is looked up one component at a time
 /// without regard to letter case (ICU case folding), preferring an exact
 /// match and, among several, the first name in byte order. Where a

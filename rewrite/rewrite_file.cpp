@@ -1,9 +1,13 @@
 #include "rewrite/rewrite_file.h"
 
+#include "text/paths.h"
+
 namespace qf {
 
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& source) {
-  return std::filesystem::path(source.native() + "tmp");
+  std::filesystem::path temporary = source;
+  temporary += "tmp";
+  return temporary;
 }
 
 StagedFile::StagedFile(FileSystem& files, std::filesystem::path source)
@@ -42,7 +46,7 @@ StagedRewrite StageRewrite(const std::filesystem::path& path, const ProcessingSe
                            CodePage& codePage, FileSystem& files) {
   const std::unique_ptr<ByteSource> source = files.OpenForReading(path);
   StagedRewrite staged{RewriteOutcome::Rewritten, std::make_unique<StagedFile>(files, path)};
-  staged.Outcome = RewriteStream(*source, staged.Staged->Sink(), path.string(), settings, codePage);
+  staged.Outcome = RewriteStream(*source, staged.Staged->Sink(), PathText(path), settings, codePage);
   if (staged.Outcome == RewriteOutcome::AlreadyProcessed)
     staged.Staged.reset();
   return staged;

@@ -4,6 +4,7 @@
 
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 #include "text/code_page.h"
 #include "text/utf.h"
@@ -12,7 +13,6 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace qf::test {
 namespace {
@@ -86,13 +86,8 @@ protected:
   /// Every name in the folder with its inode, size and modification time.
   std::map<std::string, std::string> Listing() const {
     std::map<std::string, std::string> listing;
-    for (const auto& entry : fs::directory_iterator(dir_.Path())) {
-      struct stat info {};
-      ::stat(entry.path().c_str(), &info);
-      listing[entry.path().filename().string()] =
-          std::to_string(info.st_ino) + " " + std::to_string(info.st_size) + " " +
-          std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
-    }
+    for (const auto& entry : fs::directory_iterator(dir_.Path()))
+      listing[entry.path().filename().string()] = FileStamp(entry.path());
     return listing;
   }
 
@@ -200,7 +195,7 @@ TEST_F(CliModesTest, TheJsonReportTellsEachFileAndTheFailure) {
   const nlohmann::json& failed = report["files"][2];
   EXPECT_EQ(failed["outcome"], "failed");
   EXPECT_EQ(failed["failure"]["what"], "open");
-  EXPECT_EQ(failed["failure"]["detail"], "No such file or directory");
+  EXPECT_EQ(failed["failure"]["detail"], NoSuchFileWords());
   EXPECT_EQ(failed["failure"], report["failure"]);
 }
 

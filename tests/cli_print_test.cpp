@@ -3,13 +3,13 @@
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace qf::test {
 namespace {
@@ -75,7 +75,7 @@ TEST_F(CliPrintTest, FailuresNameTheFileAndLineAndExitWithOne) {
   run = Run({"--print", (dir_ / "none.bas").string()});
   EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(run.Err, "quillformer-cli: " + (dir_ / "none.bas").string() +
-                         ": cannot open for reading: No such file or directory\n");
+                         ": cannot open for reading: " + NoSuchFileWords() + "\n");
 }
 
 TEST_F(CliPrintTest, UsageErrorsExitWithTwoAndShowTheUsage) {

@@ -2,6 +2,7 @@
 
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -31,8 +32,8 @@ TEST_F(CliProjectTest, PrintsTheReportInUtf8WithLfLineEnds) {
   EXPECT_EQ(run.Err, "");
   EXPECT_TRUE(run.Out.starts_with("操作报告：\n    工程名称：StockDemo\n    程序类型：Exe\n"))
       << run.Out;
-  EXPECT_TRUE(run.Out.ends_with("属性页单元\n    属性页位置：" + dir_.Path().string() +
-                                "/pgGauge.pag\n    ......处理完成\n"))
+  EXPECT_TRUE(run.Out.ends_with("属性页单元\n    属性页位置：" + (dir_ / "pgGauge.pag").string() +
+                                "\n    ......处理完成\n"))
       << run.Out;
   EXPECT_EQ(run.Out.find('\r'), std::string::npos);
   EXPECT_NE(ReadBytes(dir_ / "modStock.bas").find("\r\n  Dim i As Long\r\n"), std::string::npos);
@@ -46,11 +47,11 @@ TEST_F(CliProjectTest, AFailureEndsTheReportAndExitsWithOne) {
   fs::remove(dir_ / "clsItem.cls");
   const CliRun run = Run({(dir_ / "Demo.vbp").string()});
   const std::string cause =
-      (dir_ / "clsItem.cls").string() + ": cannot open for reading: No such file or directory";
+      (dir_ / "clsItem.cls").string() + ": cannot open for reading: " + NoSuchFileWords();
   EXPECT_EQ(run.Status, 1);
   EXPECT_TRUE(run.Out.ends_with("    ......处理中断：无法打开文件：" +
-                                (dir_ / "clsItem.cls").string() +
-                                "（No such file or directory）\n"))
+                                (dir_ / "clsItem.cls").string() + "（" + NoSuchFileWords() +
+                                "）\n"))
       << run.Out;
   EXPECT_EQ(run.Err, "quillformer-cli: " + cause + "\n");
 }
@@ -60,7 +61,7 @@ TEST_F(CliProjectTest, AFailureBeforeTheReportPrintsNoReport) {
   EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(run.Out, "");
   EXPECT_EQ(run.Err, "quillformer-cli: " + (dir_ / "Missing.vbp").string() +
-                         ": cannot open for reading: No such file or directory\n");
+                         ": cannot open for reading: " + NoSuchFileWords() + "\n");
 }
 
 TEST_F(CliProjectTest, AProjectAndPrintTogetherAreAUsageError) {

@@ -1,6 +1,7 @@
 #include "rewrite/rewrite_file.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
+#include "tests/support/system_facts.h"
 #include "text/failure.h"
 
 #include <fstream>
@@ -87,7 +88,7 @@ TEST_F(RewriteFileTest, AMissingFileIsNamedAndNoTemporaryFileIsMade) {
     RewriteSourceFile(path, settings_, gbk_);
     FAIL();
   } catch (const FailureError& error) {
-    EXPECT_EQ(error.what(), path.string() + ": cannot open for reading: No such file or directory");
+    EXPECT_EQ(error.what(), path.string() + ": cannot open for reading: " + NoSuchFileWords());
   }
   EXPECT_FALSE(fs::exists(dir_ / "Missing.bastmp"));
   try {

@@ -3,6 +3,7 @@
 #include "text/failure.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -82,7 +83,11 @@ private:
   std::string name_;
 };
 
-/// Reads an open file descriptor (owned or not). Read failures name the file.
+/// Reads an open file (owned or not). Read failures name the file.
+///
+/// FileSource and FileSink are the operating system's files:
+/// byte_stream_posix.cpp (a file descriptor) or byte_stream_windows.cpp (a
+/// HANDLE, opened by the wide-character functions).
 class FileSource final : public ByteSource {
 public:
   /// What a path may name.
@@ -97,9 +102,9 @@ public:
   /// the opened file (opened without blocking), so a FIFO or a device is
   /// refused before any read could wait or run on without end.
   explicit FileSource(const std::filesystem::path& path, Accept accept = Accept::RegularFile);
-  /// Reads `fd`, which stays open afterwards (standard input); `name`
-  /// stands for it in messages.
-  static FileSource Borrow(int fd, std::string name);
+  /// Reads the standard input, which stays open afterwards; "standard
+  /// input" stands for it in messages.
+  static FileSource StandardInput();
   ~FileSource() override;
   FileSource(FileSource&& other) noexcept;
   FileSource& operator=(FileSource&&) = delete;
@@ -109,9 +114,10 @@ public:
   std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
-  FileSource(int fd, bool owned, std::string name)
-      : fd_(fd), owned_(owned), name_(std::move(name)) {}
-  int fd_ = -1;
+  FileSource(std::intptr_t file, bool owned, std::string name)
+      : file_(file), owned_(owned), name_(std::move(name)) {}
+  /// The file descriptor or the HANDLE; -1 (no file, on both) once moved.
+  std::intptr_t file_ = -1;
   bool owned_ = true;
   std::string name_;
 };
@@ -128,15 +134,17 @@ public:
   FileSink& operator=(const FileSink&) = delete;
 
   void Write(std::string_view bytes) override;
-  /// Forces what was written to the disk (fsync), or raises a Flush failure.
+  /// Forces what was written to the disk (fsync, FlushFileBuffers), or
+  /// raises a Flush failure.
   void Sync();
   /// Closes the file, or raises a Close failure.
   void Close();
-  /// Sets the permission bits (chmod), or raises a Permissions failure.
+  /// Sets the permission bits (POSIX, chmod) or the file attributes
+  /// (Windows, FILE_ATTRIBUTE_*), or raises a Permissions failure.
   void SetMode(unsigned mode);
 
 private:
-  int fd_ = -1;
+  std::intptr_t file_ = -1; ///< As FileSource's.
   std::string name_;
 };
 

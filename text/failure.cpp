@@ -48,6 +48,9 @@ std::string Cause(const Failure& f) {
     return WithDetail("cannot close", f.Detail);
   case FailureKind::Replace:
     return WithDetail("cannot replace it with the rewritten text", f.Detail);
+  case FailureKind::ReadOnly:
+    return "it is read-only; a read-only file is not replaced (clear its read-only attribute "
+           "to have it rewritten)";
   case FailureKind::EntryWithoutName:
     return Entry(f, "no \";\" between the name and the file");
   case FailureKind::EntryWithoutFile:
@@ -109,6 +112,8 @@ std::string_view FailureKindName(FailureKind kind) {
     return "close";
   case FailureKind::Replace:
     return "replace";
+  case FailureKind::ReadOnly:
+    return "read-only";
   case FailureKind::EntryWithoutName:
     return "entry-without-name";
   case FailureKind::EntryWithoutFile:

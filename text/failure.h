@@ -24,6 +24,7 @@ enum class FailureKind {
   Flush,               ///< Flushing to the disk failed. Detail.
   Close,               ///< Closing failed. Detail.
   Replace,             ///< The rewrite cannot be renamed over the source. Detail.
+  ReadOnly,            ///< The source is marked read-only (Windows); it is not replaced.
   EntryWithoutName,    ///< A MODULE or CLASS entry has no ";". Subject: the entry.
   EntryWithoutFile,    ///< A file entry names no file. Subject: the entry.
   TooManyEntries,      ///< A kind lists more files than 16 bits count. Subject: the entry;

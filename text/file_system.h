@@ -28,13 +28,17 @@ public:
   virtual std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) = 0;
 
   /// Creates `path`, or empties it, for writing, with the permission bits
-  /// of the file `permissionsOf`. Raises a Create or Permissions failure.
+  /// (POSIX) or the attributes (Windows) of the file `permissionsOf`.
+  /// Raises a Create or Permissions failure; on Windows, a ReadOnly failure
+  /// naming `permissionsOf` when that is marked read-only (before `path` is
+  /// created).
   virtual std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
                                                const std::filesystem::path& permissionsOf) = 0;
 
   /// Renames `from` over `to` in one step: at no moment is `to` missing or
-  /// partly written, and flushes the folder to the disk. Raises a Replace
-  /// failure naming `to`.
+  /// partly written, and the rename is on the disk when this returns
+  /// (POSIX: the folder is flushed; Windows: MOVEFILE_WRITE_THROUGH).
+  /// Raises a Replace failure naming `to`.
   virtual void Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 
   /// Removes `path` if it is there; never fails.
@@ -43,7 +47,8 @@ public:
   /// Whether anything (a file, a folder, a link) is at `path`.
   virtual bool Exists(const std::filesystem::path& path) = 0;
 
-  /// The names in `folder`; empty when it cannot be listed.
+  /// The names in `folder` (UTF-8 on Windows; see text/paths.h); empty
+  /// when it cannot be listed.
   virtual std::vector<std::string> List(const std::filesystem::path& folder) = 0;
 
   /// The file that `path` names: the final target where it is a symbolic
@@ -54,7 +59,8 @@ public:
   virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) = 0;
 };
 
-/// The operating system's file system.
+/// The operating system's file system (file_system_posix.cpp,
+/// file_system_windows.cpp).
 FileSystem& RealFileSystem();
 
 } // namespace qf

@@ -37,4 +37,21 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
+std::size_t CompleteUtf8Length(std::string_view bytes) {
+  // The last lead byte among the last four, and how long its sequence is.
+  const std::size_t size = bytes.size();
+  for (std::size_t back = 1; back <= 4 && back <= size; ++back) {
+    const auto byte = static_cast<unsigned char>(bytes[size - back]);
+    if ((byte & 0xC0) == 0x80)
+      continue; // a continuation byte
+    const std::size_t length = byte >= 0xF8   ? 1
+                               : byte >= 0xF0 ? 4
+                               : byte >= 0xE0 ? 3
+                               : byte >= 0xC0 ? 2
+                                              : 1;
+    return length > back ? size - back : size;
+  }
+  return size;
+}
+
 } // namespace qf

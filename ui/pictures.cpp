@@ -1,48 +1,40 @@
 #include "ui/pictures.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
-// The pictures are compiled into this static library; its resources must
-// be registered by hand, from the global namespace.
-static void RegisterPictures() {
-  Q_INIT_RESOURCE(pictures);
-}
+#include <QGuiApplication>
 
 namespace qf::ui {
 namespace {
 
-/// Renders one of the SVG pictures built into the program at `width` ×
-/// `height` pixels.
-QPixmap Render(const QString& name, int width, int height) {
-  static const bool registered = (RegisterPictures(), true);
-  (void)registered;
-  QSvgRenderer renderer(QStringLiteral(":/pictures/") + name);
-  QPixmap pixmap(width, height);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  renderer.render(&painter);
+/// One of the pictures built into the program (drawn from pictures/*.svg
+/// at build time, see ui/CMakeLists.txt), at the size its name stands
+/// for: twice as many pixels where the screen has more than one device
+/// pixel to a pixel, so that it stays sharp.
+QPixmap Picture(const QString& name) {
+  const bool sharp = qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0;
+  QPixmap pixmap(QStringLiteral(":/pictures/") + name +
+                 (sharp ? QStringLiteral("@2x.png") : QStringLiteral("@1x.png")));
+  pixmap.setDevicePixelRatio(sharp ? 2.0 : 1.0);
   return pixmap;
 }
 
 } // namespace
 
 QPixmap TitlePicture() {
-  return Render(QStringLiteral("title.svg"), 593, 44);
+  return Picture(QStringLiteral("title"));
 }
 
 QPixmap OperationsPicture() {
-  return Render(QStringLiteral("operations.svg"), 131, 300);
+  return Picture(QStringLiteral("operations"));
 }
 
 QPixmap OtherOptionsPicture() {
-  return Render(QStringLiteral("other_options.svg"), 131, 300);
+  return Picture(QStringLiteral("other_options"));
 }
 
 QIcon WindowIcon() {
   QIcon icon;
-  icon.addPixmap(Render(QStringLiteral("icon.svg"), 32, 32));
-  icon.addPixmap(Render(QStringLiteral("icon.svg"), 16, 16));
+  icon.addPixmap(Picture(QStringLiteral("icon")));
+  icon.addPixmap(Picture(QStringLiteral("icon16")));
   return icon;
 }
 

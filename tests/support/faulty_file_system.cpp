@@ -1,5 +1,7 @@
 #include "tests/support/faulty_file_system.h"
 
+#include "text/paths.h"
+
 namespace qf::test {
 namespace {
 
@@ -25,7 +27,7 @@ private:
 class FaultyFile final : public WritableFile {
 public:
   FaultyFile(std::unique_ptr<WritableFile> inner, const fs::path& path, FaultyFileSystem& files)
-      : inner_(std::move(inner)), name_(path.string()), files_(files) {}
+      : inner_(std::move(inner)), name_(PathText(path)), files_(files) {}
   void Write(std::string_view bytes) override {
     if (files_.Strikes(FileOperation::Write))
       RaiseFailure(FailureKind::Write, name_, kInjected);
@@ -63,20 +65,20 @@ bool FaultyFileSystem::Strikes(FileOperation operation) {
 
 std::unique_ptr<ByteSource> FaultyFileSystem::OpenForReading(const fs::path& path) {
   if (Strikes(FileOperation::Open))
-    RaiseFailure(FailureKind::Open, path.string(), kInjected);
+    RaiseFailure(FailureKind::Open, PathText(path), kInjected);
   return std::make_unique<FaultySource>(RealFileSystem().OpenForReading(path), *this);
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::Create(const fs::path& path,
                                                        const fs::path& permissionsOf) {
   if (Strikes(FileOperation::Create))
-    RaiseFailure(FailureKind::Create, path.string(), kInjected);
+    RaiseFailure(FailureKind::Create, PathText(path), kInjected);
   return std::make_unique<FaultyFile>(RealFileSystem().Create(path, permissionsOf), path, *this);
 }
 
 void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to) {
   if (Strikes(FileOperation::Replace))
-    RaiseFailure(FailureKind::Replace, to.string(), kInjected);
+    RaiseFailure(FailureKind::Replace, PathText(to), kInjected);
   RealFileSystem().Replace(from, to);
 }
 

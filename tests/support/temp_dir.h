@@ -15,9 +15,10 @@ public:
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const noexcept { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  /// The path of `name` (UTF-8, "/" between folders) in the folder.
+  std::filesystem::path operator/(const std::string& name) const;
 
-  /// Writes `bytes` to `name` (in the folder) and returns its path.
+  /// Writes `bytes` to `name` (as operator/ takes it) and returns its path.
   std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
 
 private:

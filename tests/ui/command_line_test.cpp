@@ -43,7 +43,9 @@ void CommandLineTest::aProjectNamedRelativelyIsChosenAbsolutelyAndRuns() {
   dir.Write("notes.txt", "x");
   dir.Write("b.vbp", "Type=Exe\r\n");
   QVERIFY(QDir::setCurrent(QString::fromStdString(dir.Path().string())));
-  const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
+  // Qt gives paths with "/" on every system.
+  const QString folder =
+      QDir::fromNativeSeparators(QString::fromStdString(dir.Path().string())) + QStringLiteral("/");
   QSignalSpy chosen(f_.Window.get(), &MainWindow::ProjectChosen);
   std::ostringstream err;
 

@@ -1,8 +1,11 @@
 // The main window's commands, on a fake desktop, a fresh window per test.
 
+#include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/window_test_support.h"
+#include "text/paths.h"
 #include "text/utf.h"
+#include "ui/fonts.h"
 #include "ui/picture_box.h"
 #include "ui/pictures.h"
 #include "ui/place.h"
@@ -27,6 +30,7 @@ private slots:
   void cleanup() { f_.Window.reset(); }
 
   void loadShowsTheHelpTextAndStartUpState();
+  void thePicturesAndTheWindowsFont();
   void everyControlStandsWhereTheTableSays();
   void startWithoutAProjectOnlyShowsTheMessage();
   void openingThenCancellingLosesTheChoice();
@@ -71,6 +75,25 @@ void MainWindowTest::loadShowsTheHelpTextAndStartUpState() {
     QCOMPARE(f_.Img("img3", i)->isVisible(), i <= 3);
   QCOMPARE(f_.TxtOpen()->font().pointSizeF(), 14.25);
   QCOMPARE(f_.TxtOpen()->font().families().constFirst(), QStringLiteral("LiSu"));
+}
+
+// The pictures are built in (drawn from SVG at build time) at their sizes,
+// and the window's font, whichever of its families is there, has the
+// metrics its boxes were laid out for.
+void MainWindowTest::thePicturesAndTheWindowsFont() {
+  const std::pair<QPixmap, QSize> pictures[] = {{TitlePicture(), {593, 44}},
+                                                {OperationsPicture(), {131, 300}},
+                                                {OtherOptionsPicture(), {131, 300}}};
+  for (const auto& [picture, size] : pictures) {
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.deviceIndependentSize().toSize(), size);
+  }
+  QCOMPARE(WindowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+  QCOMPARE(f_.Window->font().families(), WindowFontFamilies());
+  const QFontMetrics metrics(f_.Window->font());
+  QCOMPARE(metrics.height(), 12);
+  QCOMPARE(metrics.horizontalAdvance(QStringLiteral("中")), 12);
+  QCOMPARE(metrics.horizontalAdvance(QStringLiteral("a")), 6);
 }
 
 // The code and these checks read the same table: a control that the code
@@ -233,8 +256,9 @@ void MainWindowTest::aFailedRunShowsTheCauseAndTheWindowGoesOn() {
   f_.Platform.ChosenFile = folder + QStringLiteral("Gap.vbp");
   f_.Click(f_.Img("img3", 1));
   QVERIFY(f_.RunToEnd());
-  const QString cause = QStringLiteral("无法打开文件：") + folder +
-                        QStringLiteral("gone.frm（No such file or directory）");
+  const QString cause = QStringLiteral("无法打开文件：") +
+                        QString::fromStdString(PathText(dir / "gone.frm")) + QStringLiteral("（") +
+                        QString::fromStdString(test::NoSuchFileWords()) + QStringLiteral("）");
   QCOMPARE(f_.Platform.Messages, QStringList{QStringLiteral("处理中断：") + cause +
                                              QStringLiteral("\r\n代码页：windows-936")});
   QCOMPARE(TxtOpenText(), QStringLiteral("操作报告：\n"

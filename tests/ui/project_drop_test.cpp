@@ -3,6 +3,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/window_test_support.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -84,7 +85,9 @@ void ProjectDropTest::aDroppedProjectFileIsChosenAndRuns() {
     fs::copy_file(entry.path(),
                   dir / (entry.path().filename() == "Demo.vbp" ? std::string("DEMO.VBP")
                                                                : entry.path().filename().string()));
-  const QString folder = QString::fromStdString(dir.Path().string()) + QStringLiteral("/");
+  // Qt gives paths with "/" on every system.
+  const QString folder =
+      QDir::fromNativeSeparators(QString::fromStdString(dir.Path().string())) + QStringLiteral("/");
   const std::unique_ptr<QMimeData> project(Files({folder + QStringLiteral("DEMO.VBP")}));
   QSignalSpy chosen(f_.Window.get(), &MainWindow::ProjectChosen);
 

@@ -1,5 +1,5 @@
 // The settings panel's values saved as defaults, read at the next start;
-// every test has a configuration folder of its own (XDG_CONFIG_HOME).
+// every test has a configuration folder of its own (config_folder.h).
 
 #include "tests/support/temp_dir.h"
 #include "tests/ui/window_test_support.h"
@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -139,9 +140,13 @@ void SavedDefaultsTest::aSaveThatCannotBeWrittenSaysSo() {
   QVERIFY(QDir().mkpath(saved_defaults::File()));
   f_.Click(f_.Img("img3", 3));
   f_.Click(f_.Child(QStringLiteral("cmdSave")));
-  const test::TempDir dir;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.Write("file", "").string()));
+  const QString folder = QFileInfo(saved_defaults::File()).absolutePath();
+  QVERIFY(QDir(folder).removeRecursively());
+  QFile file(folder);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
   f_.Click(f_.Child(QStringLiteral("cmdSave")));
+  QVERIFY(QFile::remove(folder));
   QCOMPARE(f_.Platform.Messages.size(), 2);
   for (const QString& message : f_.Platform.Messages)
     QVERIFY(message.startsWith(QStringLiteral("默认设置未能保存：")));

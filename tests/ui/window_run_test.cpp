@@ -8,6 +8,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/gated_file_system.h"
 #include "tests/ui/window_test_support.h"
+#include "text/paths.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -157,7 +158,7 @@ void WindowRunTest::closingDuringARunFinishesTheFileInHandThenCloses() {
   for (std::size_t i = 0; i < later.size(); ++i)
     QVERIFY2(test::ReadBytes(*dir_ / later[i]) == before[i], later[i].c_str());
   for (const auto& entry : fs::directory_iterator(dir_->Path()))
-    QVERIFY2(!entry.path().string().ends_with("tmp"), entry.path().c_str());
+    QVERIFY2(!entry.path().string().ends_with("tmp"), PathText(entry.path()).c_str());
   QVERIFY(TxtOpenText().endsWith(QStringLiteral("模块位置：") + folder_ +
                                  QStringLiteral("modStock.bas\n    ......处理完成\n")));
   QCOMPARE(f_.Platform.Messages, QStringList());
@@ -174,7 +175,7 @@ void WindowRunTest::aWindowDestroyedDuringARunGivesTheCursorBack() {
   f_.Window.reset();
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   for (const auto& entry : fs::directory_iterator(dir_->Path()))
-    QVERIFY2(!entry.path().string().ends_with("tmp"), entry.path().c_str());
+    QVERIFY2(!entry.path().string().ends_with("tmp"), PathText(entry.path()).c_str());
 }
 
 QTEST_MAIN(WindowRunTest)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/ui/config_folder.h"
 #include "tests/ui/fake_platform.h"
 #include "ui/hotspot.h"
 #include "ui/line_shape.h"
@@ -17,7 +18,7 @@
 namespace qf::test {
 
 /// A fresh main window on a fake desktop, shown and exposed, with a
-/// configuration folder of its own (XDG_CONFIG_HOME), so that saved
+/// configuration folder of its own (see config_folder.h), so that saved
 /// defaults never come from or go to the real user's folder. The controls
 /// are found as a user of the window sees them: by their names.
 struct WindowFixture {
@@ -32,7 +33,7 @@ struct WindowFixture {
   bool Create() {
     Window.reset();
     Config = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
+    UseConfigFolder(Config->path());
     return Restart();
   }
 

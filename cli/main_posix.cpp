@@ -1,4 +1,4 @@
-// quillformer-cli: the command line of Quillformer.
+// quillformer-cli: the command line of Quillformer (POSIX).
 
 #include "cli/cli_app.h"
 

@@ -1,4 +1,8 @@
+// The file system on POSIX.
+
 #include "text/file_system.h"
+
+#include "text/paths.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -49,7 +53,7 @@ public:
 
   void Replace(const fs::path& from, const fs::path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0)
-      RaiseFailure(FailureKind::Replace, to.string(), SystemErrorText(errno));
+      RaiseFailure(FailureKind::Replace, PathText(to), SystemErrorText(errno));
     SyncFolder(to.parent_path());
   }
 
@@ -81,7 +85,7 @@ public:
     std::error_code error;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end;
          !error && it != end; it.increment(error))
-      names.push_back(it->path().filename().string());
+      names.push_back(PathText(it->path().filename()));
     return names;
   }
 };

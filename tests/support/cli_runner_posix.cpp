@@ -1,5 +1,4 @@
 #include "tests/support/cli_runner.h"
-
 #include "tests/support/temp_dir.h"
 
 #include <cstdlib>

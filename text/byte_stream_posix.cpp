@@ -1,0 +1,140 @@
+// FileSource and FileSink on POSIX: file descriptors.
+
+#include "text/byte_stream.h"
+
+#include "text/paths.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace qf {
+namespace {
+
+/// What a file of `mode` is, in words, where it is no regular file.
+const char* WhatItIs(mode_t mode) {
+  if (S_ISDIR(mode))
+    return "a directory";
+  if (S_ISFIFO(mode))
+    return "a FIFO";
+  if (S_ISSOCK(mode))
+    return "a socket";
+  if (S_ISCHR(mode))
+    return "a character device";
+  if (S_ISBLK(mode))
+    return "a block device";
+  return "a special file";
+}
+
+[[noreturn]] void RaiseNotAFile(const std::string& name, mode_t mode) {
+  Failure failure;
+  failure.Kind = FailureKind::NotAFile;
+  failure.File = name;
+  failure.Subject = WhatItIs(mode);
+  throw FailureError(std::move(failure));
+}
+
+int Descriptor(std::intptr_t file) {
+  return static_cast<int>(file);
+}
+
+} // namespace
+
+FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_(PathText(path)) {
+  const bool regular = accept == Accept::RegularFile;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular ? O_NONBLOCK : 0));
+  file_ = fd;
+  if (fd < 0) {
+    const int error = errno;
+    struct stat info {};
+    // A socket cannot be opened at all; say what it is rather than ENXIO.
+    if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+      RaiseNotAFile(name_, info.st_mode);
+    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    const int error = errno;
+    ::close(fd);
+    file_ = -1;
+    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
+  }
+  if (S_ISDIR(info.st_mode) || (regular && !S_ISREG(info.st_mode))) {
+    ::close(fd);
+    file_ = -1;
+    RaiseNotAFile(name_, info.st_mode);
+  }
+  if (regular)
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+
+FileSource FileSource::StandardInput() {
+  return FileSource(STDIN_FILENO, false, "standard input");
+}
+
+FileSource::FileSource(FileSource&& other) noexcept
+    : file_(std::exchange(other.file_, -1)), owned_(other.owned_),
+      name_(std::move(other.name_)) {}
+
+FileSource::~FileSource() {
+  if (owned_ && file_ >= 0)
+    ::close(Descriptor(file_));
+}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::read(Descriptor(file_), buffer, size);
+    if (count >= 0)
+      return static_cast<std::size_t>(count);
+    if (errno != EINTR)
+      RaiseFailure(FailureKind::Read, name_, SystemErrorText(errno));
+  }
+}
+
+FileSink::FileSink(const std::filesystem::path& path) : name_(PathText(path)) {
+  file_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file_ < 0)
+    RaiseFailure(FailureKind::Create, name_, SystemErrorText(errno));
+}
+
+FileSink::FileSink(FileSink&& other) noexcept
+    : file_(std::exchange(other.file_, -1)), name_(std::move(other.name_)) {}
+
+FileSink::~FileSink() {
+  if (file_ >= 0)
+    ::close(Descriptor(file_));
+}
+
+void FileSink::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(Descriptor(file_), bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR)
+        continue;
+      RaiseFailure(FailureKind::Write, name_, SystemErrorText(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+}
+
+void FileSink::Sync() {
+  if (::fsync(Descriptor(file_)) != 0)
+    RaiseFailure(FailureKind::Flush, name_, SystemErrorText(errno));
+}
+
+void FileSink::SetMode(unsigned mode) {
+  if (::fchmod(Descriptor(file_), static_cast<mode_t>(mode)) != 0)
+    RaiseFailure(FailureKind::Permissions, name_, SystemErrorText(errno));
+}
+
+void FileSink::Close() {
+  if (file_ < 0)
+    return;
+  const int fd = Descriptor(std::exchange(file_, -1));
+  if (::close(fd) != 0)
+    RaiseFailure(FailureKind::Close, name_, SystemErrorText(errno));
+}
+
+} // namespace qf
