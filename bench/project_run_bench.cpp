@@ -78,16 +78,12 @@ private:
   std::vector<fs::path> paths_;
 };
 
-/// Counts the report's lines and keeps nothing.
+/// Counts the files done and keeps nothing.
 class QuietObserver final : public qf::RunObserver {
 public:
-  void ProjectRead(const qf::ProjectInfo&) override {}
-  void KindStarted(qf::FileKind) override {}
-  void FileStarted(qf::FileKind, const qf::SourceFileEntry&) override {}
   void FileDone(qf::FileKind, const qf::SourceFileEntry&, const qf::FileResult&) override {
     ++Done;
   }
-  void Stopped(const qf::Failure&) override {}
   int Done = 0;
 };
 

@@ -21,11 +21,7 @@ public:
   /// Whether some file would change.
   bool Untidy() const { return untidy_; }
 
-  void ProjectRead(const ProjectInfo&) override {}
-  void KindStarted(FileKind) override {}
-  void FileStarted(FileKind, const SourceFileEntry&) override {}
   void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override;
-  void Stopped(const Failure&) override {}
 
 private:
   std::ostream& out_;

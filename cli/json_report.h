@@ -19,7 +19,6 @@ public:
              std::string_view labels, bool dryRun);
 
   void ProjectRead(const ProjectInfo& info) override;
-  void KindStarted(FileKind) override {}
   void FileStarted(FileKind kind, const SourceFileEntry& entry) override;
   void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override;
   void Stopped(const Failure& failure) override;

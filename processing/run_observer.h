@@ -25,15 +25,17 @@ struct FileResult {
 /// it is handled and its outcome after. A failure once the project file is
 /// read ends the account with Stopped(); nothing follows it.
 ///
-/// The text report, and any other account of a run, is one of these.
+/// The text report, and any other account of a run, is one of these. Each
+/// notice does nothing unless overridden: an account overrides what it tells.
 class RunObserver {
 public:
   virtual ~RunObserver() = default;
-  virtual void ProjectRead(const ProjectInfo& info) = 0;
-  virtual void KindStarted(FileKind kind) = 0;
-  virtual void FileStarted(FileKind kind, const SourceFileEntry& entry) = 0;
-  virtual void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) = 0;
-  virtual void Stopped(const Failure& failure) = 0;
+  virtual void ProjectRead(const ProjectInfo& /*info*/) {}
+  virtual void KindStarted(FileKind /*kind*/) {}
+  virtual void FileStarted(FileKind /*kind*/, const SourceFileEntry& /*entry*/) {}
+  virtual void FileDone(FileKind /*kind*/, const SourceFileEntry& /*entry*/,
+                        const FileResult& /*result*/) {}
+  virtual void Stopped(const Failure& /*failure*/) {}
 };
 
 } // namespace qf
