@@ -20,6 +20,21 @@ const std::map<std::string, ReportFormat> kReportFormats = {{"text", ReportForma
 const std::map<std::string, ColorChoice> kColorChoices = {
     {"auto", ColorChoice::Auto}, {"always", ColorChoice::Always}, {"never", ColorChoice::Never}};
 
+/// Takes one of `choices`' names into its value; anything else is refused
+/// naming the choices, in the order the help gives them.
+template <typename Value>
+CLI::Validator OneOf(const std::map<std::string, Value>& choices, std::string order) {
+  return CLI::Validator(
+      [&choices, order](std::string& text) -> std::string {
+        const auto it = choices.find(text);
+        if (it == choices.end())
+          return "\"" + text + "\" is not one of " + order;
+        text = std::to_string(static_cast<int>(it->second));
+        return {};
+      },
+      "");
+}
+
 constexpr const char* kFooter = R"(Examples:
   quillformer-cli Demo.vbp                    rewrite the project's files in place
   quillformer-cli --dry-run Demo.vbp          the same report, but touch no file
@@ -65,17 +80,17 @@ struct Parser {
                  "Touch no file; print a unified diff of what a run would change; exit 1 if "
                  "it would change anything");
     app.add_option("--color", options.Color, "Colour the diff: auto (on a terminal), always, never")
-        ->transform(CLI::CheckedTransformer(kColorChoices))
+        ->transform(OneOf(kColorChoices, "auto, always, never"))
         ->option_text("WHEN");
     app.add_flag("--keep-going", options.KeepGoing,
                  "After a project stops on a failure, go on with the next project");
     app.add_option("--labels", options.Labels,
                    "Language of the comment headers' labels: zh-CN, zh-TW, ja, en, or auto "
                    "(by each project's code page); default zh-CN")
-        ->transform(CLI::CheckedTransformer(kLabelChoices))
+        ->transform(OneOf(kLabelChoices, "zh-CN, zh-TW, ja, en, auto"))
         ->option_text("LANG");
     app.add_option("--report", options.Report, "The report as text (default) or json")
-        ->transform(CLI::CheckedTransformer(kReportFormats))
+        ->transform(OneOf(kReportFormats, "text, json"))
         ->option_text("FORMAT");
     app.add_option("--print", options.PrintFile,
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")

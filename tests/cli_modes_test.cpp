@@ -206,6 +206,9 @@ TEST_F(CliModesTest, UsageErrorsAndFailuresOfACheck) {
         std::vector<std::string>{"--report=xml", Project()},
         std::vector<std::string>{"--diff", "--report=json", Project()}})
     EXPECT_EQ(Run(args).Status, 2) << args[0] << " " << args[1];
+  const std::string said = Run({"--labels", "fr", Project()}).Err;
+  EXPECT_EQ(said.substr(0, said.find('\n')),
+            "quillformer-cli: --labels: \"fr\" is not one of zh-CN, zh-TW, ja, en, auto");
   // A file that does not decode stops a check as it stops a run.
   dir_.Write("modStock.bas", "Attribute VB_Name = \"m\"\r\n' \x81\r\n");
   const CliRun diff = Run({"--diff", Project()});
