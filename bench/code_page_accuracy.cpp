@@ -5,10 +5,10 @@
 //
 // Run: build/bin/quillformer-code-page-bench [PROJECTS-PER-CELL]
 
+#include "io/failure.h"
+#include "io/utf.h"
 #include "processing/project_code_page.h"
 #include "text/code_page.h"
-#include "text/failure.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -11,9 +11,9 @@
 // behind "\", names listed in other letter case than on the disk.
 
 #include "bench/vb6_generator.h"
+#include "io/paths.h"
+#include "io/utf.h"
 #include "text/code_page.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <charconv>
 #include <filesystem>

@@ -3,10 +3,10 @@
 // temporary file). Run: build/bin/quillformer-bench --benchmark_min_time=1
 
 #include "bench/vb6_generator.h"
+#include "io/byte_stream.h"
 #include "rewrite/rewrite_file.h"
 #include "rewrite/rewrite_pass.h"
 #include "settings/processing_settings.h"
-#include "text/byte_stream.h"
 #include "text/code_page.h"
 
 #include <benchmark/benchmark.h>

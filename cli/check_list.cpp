@@ -1,7 +1,7 @@
 #include "cli/check_list.h"
 
-#include "text/paths.h"
-#include "text/utf.h"
+#include "io/paths.h"
+#include "io/utf.h"
 
 #include <filesystem>
 #include <ostream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/file_system.h"
+#include "io/file_system.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,7 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "io/utf.h"
 #include "rewrite/header_labels.h"
-#include "text/utf.h"
 
 #include <CLI/CLI.hpp>
 #include <map>

@@ -1,7 +1,7 @@
 #include "cli/diff_printer.h"
 
 #include "cli/file_diff.h"
-#include "text/paths.h"
+#include "io/paths.h"
 
 #include <ostream>
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "io/file_system.h"
 #include "processing/run_observer.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
-#include "text/file_system.h"
 
 #include <filesystem>
 #include <iosfwd>

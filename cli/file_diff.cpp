@@ -1,9 +1,9 @@
 #include "cli/file_diff.h"
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "rewrite/rewrite_pass.h"
 #include "text/line_reader.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "io/file_system.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
-#include "text/file_system.h"
 
 #include <filesystem>
 #include <iosfwd>

@@ -1,7 +1,7 @@
 #include "cli/json_report.h"
 
-#include "text/paths.h"
-#include "text/utf.h"
+#include "io/paths.h"
+#include "io/utf.h"
 
 #include <ostream>
 

@@ -1,10 +1,10 @@
 #include "cli/print_command.h"
 
 #include "cli/messages.h"
+#include "io/byte_stream.h"
+#include "io/paths.h"
 #include "processing/project_code_page.h"
 #include "rewrite/rewrite_pass.h"
-#include "text/byte_stream.h"
-#include "text/paths.h"
 
 #include <optional>
 #include <ostream>

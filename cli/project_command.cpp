@@ -5,12 +5,12 @@
 #include "cli/json_report.h"
 #include "cli/messages.h"
 #include "cli/terminal.h"
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_code_page.h"
 #include "processing/project_group.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/cli_options.h"
+#include "io/file_system.h"
 #include "text/code_page.h"
-#include "text/file_system.h"
 
 #include <iosfwd>
 

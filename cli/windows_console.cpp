@@ -1,6 +1,6 @@
 #include "cli/windows_console.h"
 
-#include "text/utf.h"
+#include "io/utf.h"
 
 #include <windows.h>
 // shellapi.h needs windows.h before it.
@@ -15,8 +15,7 @@ constexpr std::size_t kBufferSize = 1 << 16;
 bool WriteAll(HANDLE handle, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ==
-        0)
+    if (::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) == 0)
       return false;
     bytes.remove_prefix(written);
   }
@@ -50,8 +49,8 @@ std::vector<std::string> CommandLineArguments() {
 }
 
 ConsoleBuffer::ConsoleBuffer(StandardHandle which)
-    : handle_(::GetStdHandle(which == StandardHandle::Output ? STD_OUTPUT_HANDLE
-                                                             : STD_ERROR_HANDLE)) {
+    : handle_(
+          ::GetStdHandle(which == StandardHandle::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE)) {
   DWORD mode = 0;
   console_ = ::GetConsoleMode(handle_, &mode) != 0;
 }
@@ -91,8 +90,8 @@ bool ConsoleBuffer::Flush(bool all) {
     return written;
   }
   const std::size_t complete = all ? pending_.size() : CompleteUtf8Length(pending_);
-  const bool written =
-      WriteAllToConsole(handle_, Utf8ToUtf16Lenient(std::string_view(pending_).substr(0, complete)));
+  const bool written = WriteAllToConsole(
+      handle_, Utf8ToUtf16Lenient(std::string_view(pending_).substr(0, complete)));
   pending_.erase(0, complete);
   return written;
 }

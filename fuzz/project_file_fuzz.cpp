@@ -3,8 +3,8 @@
 // folder joined to a non-empty file text, or an absolute one.
 
 #include "fuzz/fuzz_input.h"
+#include "io/failure.h"
 #include "processing/project_file.h"
-#include "text/failure.h"
 
 #include <cstdlib>
 

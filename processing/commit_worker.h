@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/failure.h"
 #include "rewrite/rewrite_file.h"
-#include "text/failure.h"
 
 #include <condition_variable>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "processing/dry_run.h"
 
+#include "io/paths.h"
 #include "rewrite/rewrite_pass.h"
-#include "text/paths.h"
 
 namespace qf {
 namespace {

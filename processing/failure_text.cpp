@@ -1,7 +1,7 @@
 #include "processing/failure_text.h"
 
+#include "io/utf.h"
 #include "processing/file_kinds.h"
-#include "text/utf.h"
 
 #include <string_view>
 

@@ -1,10 +1,10 @@
 #include "processing/processing_run.h"
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/commit_worker.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 namespace qf {
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "io/failure.h"
+#include "io/file_system.h"
 #include "processing/dry_run.h"
 #include "processing/run_observer.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
-#include "text/failure.h"
-#include "text/file_system.h"
 
 #include <atomic>
 #include <optional>

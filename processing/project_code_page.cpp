@@ -1,11 +1,11 @@
 #include "processing/project_code_page.h"
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/project_file.h"
 #include "processing/project_paths.h"
 #include "text/code_page_guess.h"
 #include "text/line_reader.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/failure.h"
-#include "text/file_system.h"
+#include "io/failure.h"
+#include "io/file_system.h"
 
 #include <filesystem>
 #include <string>

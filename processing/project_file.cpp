@@ -1,9 +1,9 @@
 #include "processing/project_file.h"
 
+#include "io/utf.h"
 #include "processing/project_paths.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <iterator>

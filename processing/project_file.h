@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/byte_stream.h"
 #include "processing/file_kinds.h"
-#include "text/byte_stream.h"
 #include "text/code_page.h"
 
 #include <array>

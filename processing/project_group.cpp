@@ -1,10 +1,10 @@
 #include "processing/project_group.h"
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/project_paths.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <algorithm>
 

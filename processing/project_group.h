@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/file_system.h"
 #include "text/code_page.h"
-#include "text/file_system.h"
 
 #include <filesystem>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "processing/project_paths.h"
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "text/ascii.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <optional>

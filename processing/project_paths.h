@@ -1,8 +1,8 @@
 #pragma once
 
+#include "io/file_system.h"
 #include "processing/file_kinds.h"
 #include "processing/project_file.h"
-#include "text/file_system.h"
 
 #include <filesystem>
 #include <string>
@@ -20,7 +20,7 @@ std::u16string ProjectFolderOf(std::u16string_view projectPath);
 std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view fileText);
 
 /// The file-system path of a location written as on Windows: backslashes
-/// are separators, and the name goes to the file system as text/paths.h
+/// are separators, and the name goes to the file system as io/paths.h
 /// makes it (UTF-8 on POSIX, UTF-16 on Windows). Where the
 /// path does not exist as written, it is looked up one component at a time
 /// without regard to letter case (ICU case folding), preferring an exact

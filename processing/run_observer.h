@@ -1,9 +1,9 @@
 #pragma once
 
+#include "io/failure.h"
 #include "processing/file_kinds.h"
 #include "processing/project_file.h"
 #include "rewrite/rewrite_pass.h"
-#include "text/failure.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #include "rewrite/rewrite_file.h"
 
-#include "text/paths.h"
+#include "io/paths.h"
 
 namespace qf {
 
@@ -46,7 +46,8 @@ StagedRewrite StageRewrite(const std::filesystem::path& path, const ProcessingSe
                            CodePage& codePage, FileSystem& files) {
   const std::unique_ptr<ByteSource> source = files.OpenForReading(path);
   StagedRewrite staged{RewriteOutcome::Rewritten, std::make_unique<StagedFile>(files, path)};
-  staged.Outcome = RewriteStream(*source, staged.Staged->Sink(), PathText(path), settings, codePage);
+  staged.Outcome =
+      RewriteStream(*source, staged.Staged->Sink(), PathText(path), settings, codePage);
   if (staged.Outcome == RewriteOutcome::AlreadyProcessed)
     staged.Staged.reset();
   return staged;

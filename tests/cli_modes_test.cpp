@@ -2,12 +2,12 @@
 // --diff), several projects and groups, and the JSON report, run as a real
 // program on copies of the sample project.
 
+#include "io/utf.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 #include "text/code_page.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <map>

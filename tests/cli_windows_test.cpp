@@ -5,13 +5,13 @@
 
 #include "cli/terminal.h"
 #include "cli/windows_console.h"
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_dir.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

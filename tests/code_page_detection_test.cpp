@@ -1,12 +1,12 @@
 // --encoding auto: each project read in the code page its files are in,
 // found before any file is touched.
 
+#include "io/utf.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_dir.h"
 #include "text/code_page.h"
 #include "text/code_page_guess.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 

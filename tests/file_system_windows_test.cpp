@@ -4,14 +4,14 @@
 // and waits out a file held open for a moment. POSIX keeps permission bits
 // instead (file_system_posix_test.cpp).
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_paths.h"
 #include "rewrite/rewrite_file.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/temp_dir.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "io/utf.h"
 #include "rewrite/procedure_header.h"
 #include "settings/processing_settings.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

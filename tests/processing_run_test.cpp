@@ -1,5 +1,7 @@
 // Whole projects processed in place, on temporary copies.
 
+#include "io/failure.h"
+#include "io/utf.h"
 #include "processing/failure_text.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
@@ -8,8 +10,6 @@
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
-#include "text/failure.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,5 +1,5 @@
+#include "io/utf.h"
 #include "settings/processing_settings.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

@@ -1,7 +1,7 @@
+#include "io/failure.h"
+#include "io/utf.h"
 #include "processing/project_file.h"
 #include "tests/rewrite_test_support.h"
-#include "text/failure.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 

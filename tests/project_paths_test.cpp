@@ -1,7 +1,7 @@
+#include "io/paths.h"
+#include "io/utf.h"
 #include "processing/project_paths.h"
 #include "tests/support/temp_dir.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The file's own bytes go back unchanged, whatever the code page: the
 // decoded text only drives the rules.
 
+#include "io/failure.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
-#include "text/failure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "io/failure.h"
 #include "rewrite/rewrite_file.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/system_facts.h"
-#include "text/failure.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The rewrite pass's layout rules, through VerifyRewrite(), which also
 // checks that a second rewrite changes nothing.
 
+#include "io/failure.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
-#include "text/failure.h"
 
 #include <gtest/gtest.h>
 

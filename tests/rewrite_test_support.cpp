@@ -1,9 +1,9 @@
 #include "tests/rewrite_test_support.h"
 
+#include "io/byte_stream.h"
+#include "io/utf.h"
 #include "rewrite/rewrite_pass.h"
-#include "text/byte_stream.h"
 #include "text/code_page.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <vector>

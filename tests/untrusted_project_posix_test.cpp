@@ -2,8 +2,8 @@
 // /dev, and a child's peak memory by getrusage. Windows has its own
 // (untrusted_project_windows_test.cpp).
 
+#include "io/byte_stream.h"
 #include "tests/untrusted_project_test.h"
-#include "text/byte_stream.h"
 
 #include <fcntl.h>
 #include <fstream>

@@ -3,8 +3,8 @@
 // refused on the opened handle before any read. POSIX has its own
 // (untrusted_project_posix_test.cpp).
 
+#include "io/byte_stream.h"
 #include "tests/untrusted_project_test.h"
-#include "text/byte_stream.h"
 
 #include <windows.h>
 

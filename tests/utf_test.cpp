@@ -1,4 +1,4 @@
-#include "text/utf.h"
+#include "io/utf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The window's pure logic: texts, twips, layouts, frames and preview.
 
-#include "text/utf.h"
+#include "io/utf.h"
 #include "ui/panel_values.h"
 #include "ui/window_model.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/failure.h"
 #include "text/code_page.h"
-#include "text/failure.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/byte_stream.h"
+#include "io/byte_stream.h"
 #include "text/code_page.h"
 #include "text/line_reader.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/byte_stream.h"
+#include "io/byte_stream.h"
 
 #include <cstddef>
 #include <cstdint>

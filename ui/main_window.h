@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/file_system.h"
 #include "settings/processing_settings.h"
-#include "text/file_system.h"
 #include "ui/panel_values.h"
 #include "ui/window_model.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "io/failure.h"
+#include "io/file_system.h"
 #include "settings/processing_settings.h"
-#include "text/failure.h"
-#include "text/file_system.h"
 
 #include <QMutex>
 #include <QStringList>

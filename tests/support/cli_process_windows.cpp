@@ -1,6 +1,6 @@
+#include "io/paths.h"
+#include "io/utf.h"
 #include "tests/support/cli_process.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <windows.h>
 

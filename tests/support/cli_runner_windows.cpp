@@ -1,10 +1,10 @@
 // RunCli on Windows: CreateProcessW with a UTF-16 command line, quoted as
 // CommandLineToArgvW reads it, standard handles redirected to files.
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_dir.h"
-#include "text/paths.h"
-#include "text/utf.h"
 
 #include <fstream>
 #include <windows.h>

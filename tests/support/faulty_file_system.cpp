@@ -1,6 +1,6 @@
 #include "tests/support/faulty_file_system.h"
 
-#include "text/paths.h"
+#include "io/paths.h"
 
 namespace qf::test {
 namespace {

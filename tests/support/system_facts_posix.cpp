@@ -1,5 +1,5 @@
+#include "io/failure.h"
 #include "tests/support/system_facts.h"
-#include "text/failure.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
+#include "io/windows_error.h"
 #include "tests/support/system_facts.h"
-#include "text/windows_error.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "tests/support/temp_dir.h"
 
-#include "text/paths.h"
+#include "io/paths.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The main window's commands, on a fake desktop, a fresh window per test.
 
+#include "io/paths.h"
+#include "io/utf.h"
 #include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/window_test_support.h"
-#include "text/paths.h"
-#include "text/utf.h"
 #include "ui/fonts.h"
 #include "ui/picture_box.h"
 #include "ui/pictures.h"

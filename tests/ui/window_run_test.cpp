@@ -3,12 +3,12 @@
 // second file (the module) for as long as a test looks, a fresh window and
 // a fresh copy of the sample per test.
 
+#include "io/paths.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/gated_file_system.h"
 #include "tests/ui/window_test_support.h"
-#include "text/paths.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,8 +1,7 @@
 // The file system on POSIX.
 
-#include "text/file_system.h"
-
-#include "text/paths.h"
+#include "io/file_system.h"
+#include "io/paths.h"
 
 #include <cerrno>
 #include <cstdio>

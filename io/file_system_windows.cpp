@@ -1,11 +1,10 @@
 // The file system on Windows: the wide-character functions, with paths
-// made by text/paths.h.
+// made by io/paths.h.
 
-#include "text/file_system.h"
-
-#include "text/paths.h"
-#include "text/utf.h"
-#include "text/windows_error.h"
+#include "io/file_system.h"
+#include "io/paths.h"
+#include "io/utf.h"
+#include "io/windows_error.h"
 
 #include <windows.h>
 
@@ -61,9 +60,9 @@ private:
 fs::path FinalPath(HANDLE handle) {
   std::wstring name(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetFinalPathNameByHandleW(handle, name.data(),
-                                                     static_cast<DWORD>(name.size()),
-                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length =
+        ::GetFinalPathNameByHandleW(handle, name.data(), static_cast<DWORD>(name.size()),
+                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0)
       return {};
     if (length < name.size()) {

@@ -1,8 +1,7 @@
 // FileSource and FileSink on POSIX: file descriptors.
 
-#include "text/byte_stream.h"
-
-#include "text/paths.h"
+#include "io/byte_stream.h"
+#include "io/paths.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -75,8 +74,7 @@ FileSource FileSource::StandardInput() {
 }
 
 FileSource::FileSource(FileSource&& other) noexcept
-    : file_(std::exchange(other.file_, -1)), owned_(other.owned_),
-      name_(std::move(other.name_)) {}
+    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
 
 FileSource::~FileSource() {
   if (owned_ && file_ >= 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/byte_stream.h"
+#include "io/byte_stream.h"
 
 #include <filesystem>
 #include <memory>
@@ -47,7 +47,7 @@ public:
   /// Whether anything (a file, a folder, a link) is at `path`.
   virtual bool Exists(const std::filesystem::path& path) = 0;
 
-  /// The names in `folder` (UTF-8 on Windows; see text/paths.h); empty
+  /// The names in `folder` (UTF-8 on Windows; see io/paths.h); empty
   /// when it cannot be listed.
   virtual std::vector<std::string> List(const std::filesystem::path& folder) = 0;
 

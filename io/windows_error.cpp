@@ -1,6 +1,6 @@
-#include "text/windows_error.h"
+#include "io/windows_error.h"
 
-#include "text/utf.h"
+#include "io/utf.h"
 
 #include <windows.h>
 

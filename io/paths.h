@@ -38,7 +38,7 @@ std::u16string PathUtf16(const std::filesystem::path& path);
 /// below it. On POSIX its root_path() and relative_path(); on Windows
 /// also a UNC name's \\server\share\ and the \\?\C:\ or \\.\pipe\ of a
 /// device name, which std::filesystem (GCC 12) takes for folders.
-std::pair<std::filesystem::path, std::filesystem::path> SplitRoot(
-    const std::filesystem::path& path);
+std::pair<std::filesystem::path, std::filesystem::path>
+SplitRoot(const std::filesystem::path& path);
 
 } // namespace qf

@@ -2,9 +2,8 @@
 // file functions; never through std::string, which would mean the ANSI code
 // page.
 
-#include "text/paths.h"
-
-#include "text/utf.h"
+#include "io/paths.h"
+#include "io/utf.h"
 
 namespace qf {
 namespace {
@@ -37,8 +36,8 @@ std::u16string PathUtf16(const std::filesystem::path& path) {
   return std::u16string(View(path.native()));
 }
 
-std::pair<std::filesystem::path, std::filesystem::path> SplitRoot(
-    const std::filesystem::path& path) {
+std::pair<std::filesystem::path, std::filesystem::path>
+SplitRoot(const std::filesystem::path& path) {
   const std::wstring text = std::filesystem::path(path).make_preferred().native();
   if (text.rfind(L"\\\\", 0) != 0) {
     // root_path() would join a drive's name and "\" with "/".

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/failure.h"
+#include "io/failure.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "text/failure.h"
+#include "io/failure.h"
 
 #include <system_error>
 

@@ -2,10 +2,9 @@
 // that every character of a name reaches the file system (the ANSI
 // functions would lose those the ANSI code page lacks).
 
-#include "text/byte_stream.h"
-
-#include "text/paths.h"
-#include "text/windows_error.h"
+#include "io/byte_stream.h"
+#include "io/paths.h"
+#include "io/windows_error.h"
 
 #include <algorithm>
 #include <utility>
@@ -76,8 +75,7 @@ FileSource FileSource::StandardInput() {
 }
 
 FileSource::FileSource(FileSource&& other) noexcept
-    : file_(std::exchange(other.file_, -1)), owned_(other.owned_),
-      name_(std::move(other.name_)) {}
+    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
 
 FileSource::~FileSource() {
   if (owned_ && file_ != -1)
@@ -115,8 +113,7 @@ void FileSink::Write(std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD count = 0;
     if (::WriteFile(Handle(file_), bytes.data(),
-                    static_cast<DWORD>(std::min(bytes.size(), kMostPerCall)), &count,
-                    nullptr) == 0)
+                    static_cast<DWORD>(std::min(bytes.size(), kMostPerCall)), &count, nullptr) == 0)
       RaiseLastError(FailureKind::Write, name_);
     bytes.remove_prefix(count);
   }

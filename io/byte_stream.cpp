@@ -1,4 +1,4 @@
-#include "text/byte_stream.h"
+#include "io/byte_stream.h"
 
 #include <algorithm>
 #include <cstring>

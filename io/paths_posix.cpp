@@ -1,8 +1,7 @@
 // POSIX: a path is bytes, and the core writes file names in UTF-8.
 
-#include "text/paths.h"
-
-#include "text/utf.h"
+#include "io/paths.h"
+#include "io/utf.h"
 
 namespace qf {
 
@@ -26,8 +25,8 @@ std::u16string PathUtf16(const std::filesystem::path& path) {
   return Utf8ToUtf16Lenient(path.native());
 }
 
-std::pair<std::filesystem::path, std::filesystem::path> SplitRoot(
-    const std::filesystem::path& path) {
+std::pair<std::filesystem::path, std::filesystem::path>
+SplitRoot(const std::filesystem::path& path) {
   return {path.root_path(), path.relative_path()};
 }
 
