@@ -5,8 +5,8 @@
 //
 // Run: build/bin/quillformer-code-page-bench [PROJECTS-PER-CELL]
 
-#include "io/failure.h"
 #include "io/utf.h"
+#include "processing/failure.h"
 #include "processing/project_code_page.h"
 #include "text/code_page.h"
 
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
             ++tally.Wrong;
             ++wrongs[chosen.Name];
           }
-        } catch (const qf::FailureError& error) {
+        } catch (const qf::FailureErrorBase&) {
           ++tally.Stopped;
           ++wrongs["(stopped)"];
         }
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         try {
           qf::ChooseProjectCodePage(qf::Utf8ToUtf16((folder / "Demo.vbp").string()),
                                     qf::RealFileSystem());
-        } catch (const qf::FailureError&) {
+        } catch (const qf::FailureErrorBase&) {
           ++stops;
         }
       }

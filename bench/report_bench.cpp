@@ -29,7 +29,7 @@ public:
     const std::lock_guard lock(mutex_);
     const auto it = Files.find(path.string());
     if (it == Files.end())
-      qf::RaiseFailure(qf::FailureKind::Open, path.string(), "not in memory");
+      qf::RaiseIoFailure(qf::IoFailureKind::Open, path.string());
     return std::make_unique<qf::MemorySource>(it->second);
   }
   std::unique_ptr<qf::WritableFile> Create(const fs::path& path, const fs::path&) override {

@@ -39,10 +39,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const CodePageError& error) {
     err << kProgram << ": --encoding: " << error.what() << "\n\n" << UsageText();
     return kExitUsage;
-  } catch (const FailureError& error) {
+  } catch (const FailureErrorBase&) {
     // --print ends here on a failure (a project run tells its own).
     out.flush();
-    PrintFailure(err, error.Get());
+    PrintFailure(err, HandledFailure());
     return kExitFailed;
   } catch (const std::exception& error) {
     out.flush();

@@ -1,5 +1,6 @@
 #include "cli/json_report.h"
 
+#include "cli/failure_english.h"
 #include "io/paths.h"
 #include "io/utf.h"
 
@@ -10,13 +11,15 @@ namespace qf::cli {
 using nlohmann::json;
 
 json FailureJson(const Failure& failure) {
-  json value = {{"what", FailureKindName(failure.Kind)},
-                {"file", failure.File},
-                {"line", failure.Line},
-                {"detail", failure.Detail},
+  const IoFailure* io = std::get_if<IoFailure>(&failure);
+  json value = {{"what", FailureKindName(failure)},
+                {"file", FailedFile(failure)},
+                {"line", FailedLine(failure)},
+                {"detail", io != nullptr ? SystemErrorText(io->Error) : std::string()},
                 {"message", DescribeInEnglish(failure)}};
-  if (failure.Kind == FailureKind::Decode)
-    value["offset"] = failure.Offset;
+  const TextFailure* text = std::get_if<TextFailure>(&failure);
+  if (text != nullptr && text->Kind == TextFailureKind::Decode)
+    value["offset"] = text->Offset;
   return value;
 }
 

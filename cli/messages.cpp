@@ -1,5 +1,7 @@
 #include "cli/messages.h"
 
+#include "cli/failure_english.h"
+
 #include <ostream>
 #include <string>
 

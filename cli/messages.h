@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/failure.h"
+#include "processing/failure.h"
 #include "text/code_page.h"
 
 #include <iosfwd>

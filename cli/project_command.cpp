@@ -113,8 +113,8 @@ CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detec
     if (!group)
       PrintCodePage(err_, PathText(path), *detected, found.PlainAscii);
     return &*detected;
-  } catch (const FailureError& error) {
-    PrintFailure(err_, error.Get());
+  } catch (const FailureErrorBase&) {
+    PrintFailure(err_, HandledFailure());
     Met(FailedStatus());
     return nullptr;
   }
@@ -136,8 +136,8 @@ bool Call::Gather(const std::string& argument) {
     for (const fs::path& project : ReadProjectGroup(path, *codePage, files_))
       Add(project);
     return true;
-  } catch (const FailureError& error) {
-    PrintFailure(err_, error.Get());
+  } catch (const FailureErrorBase&) {
+    PrintFailure(err_, HandledFailure());
     Met(FailedStatus());
     return false;
   }

@@ -3,7 +3,7 @@
 // folder joined to a non-empty file text, or an absolute one.
 
 #include "fuzz/fuzz_input.h"
-#include "io/failure.h"
+#include "processing/failure.h"
 #include "processing/project_file.h"
 
 #include <cstdlib>
@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const qf::FileKindInfo& kind : qf::kFileKinds)
       CheckList(project.Entries(kind.Kind), kind.Named);
     Check(project.Info.ProgramType.size() <= 3 || project.Info.ProgramType.empty());
-  } catch (const qf::FailureError& error) {
-    Check(error.Get().File == "fuzz.vbp" && error.Get().Line != 0);
+  } catch (const qf::FailureErrorBase&) {
+    const qf::Failure failure = qf::HandledFailure();
+    Check(qf::FailedFile(failure) == "fuzz.vbp" && qf::FailedLine(failure) != 0);
   }
   return 0;
 }

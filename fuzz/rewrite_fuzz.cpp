@@ -8,6 +8,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "fuzz/rewrite_model.h"
+#include "processing/failure.h"
 #include "rewrite/rewrite_pass.h"
 
 #include <cstdio>
@@ -39,10 +40,11 @@ Outcome Rewrite(std::string_view input, const qf::ProcessingSettings& settings,
   Outcome outcome;
   try {
     outcome.Result = qf::RewriteStream(source, sink, "fuzz.bas", settings, codePage, release);
-  } catch (const qf::FailureError& error) {
-    CHECK(error.Get().File == "fuzz.bas" && error.Get().Line != 0);
+  } catch (const qf::FailureErrorBase&) {
+    const qf::Failure failure = qf::HandledFailure();
+    CHECK(qf::FailedFile(failure) == "fuzz.bas" && qf::FailedLine(failure) != 0);
     outcome.Failed = true;
-    outcome.FailedLine = error.Get().Line;
+    outcome.FailedLine = qf::FailedLine(failure);
   }
   outcome.Text = sink.Text();
   return outcome;

@@ -30,13 +30,13 @@ bool ComparingSink::Same() {
 void OstreamSink::Write(std::string_view bytes) {
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out_)
-    RaiseFailure(FailureKind::Write, name_);
+    RaiseIoFailure(IoFailureKind::Write, name_);
 }
 
 void OstreamSink::Flush() {
   out_.flush();
   if (!out_)
-    RaiseFailure(FailureKind::Write, name_);
+    RaiseIoFailure(IoFailureKind::Write, name_);
 }
 
 } // namespace qf

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/failure.h"
+#include "io/io_failure.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,27 +12,29 @@
 namespace qf {
 namespace {
 
-/// What a file of `mode` is, in words, where it is no regular file.
-const char* WhatItIs(mode_t mode) {
+/// What a file of `mode` is.
+FileType TypeOf(mode_t mode) {
+  if (S_ISREG(mode))
+    return FileType::Regular;
   if (S_ISDIR(mode))
-    return "a directory";
+    return FileType::Folder;
   if (S_ISFIFO(mode))
-    return "a FIFO";
+    return FileType::Fifo;
   if (S_ISSOCK(mode))
-    return "a socket";
+    return FileType::Socket;
   if (S_ISCHR(mode))
-    return "a character device";
+    return FileType::CharacterDevice;
   if (S_ISBLK(mode))
-    return "a block device";
-  return "a special file";
+    return FileType::BlockDevice;
+  return FileType::Other;
 }
 
 [[noreturn]] void RaiseNotAFile(const std::string& name, mode_t mode) {
-  Failure failure;
-  failure.Kind = FailureKind::NotAFile;
-  failure.File = name;
-  failure.Subject = WhatItIs(mode);
-  throw FailureError(std::move(failure));
+  Raise(IoFailure{IoFailureKind::NotAFile, name, 0, TypeOf(mode), {}});
+}
+
+[[noreturn]] void RaiseLastError(IoFailureKind kind, const std::string& name) {
+  RaiseIoFailure(kind, name, LastSystemError());
 }
 
 int Descriptor(std::intptr_t file) {
@@ -51,14 +53,14 @@ FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_
     // A socket cannot be opened at all; say what it is rather than ENXIO.
     if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
       RaiseNotAFile(name_, info.st_mode);
-    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
+    RaiseIoFailure(IoFailureKind::Open, name_, {error});
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
     const int error = errno;
     ::close(fd);
     file_ = -1;
-    RaiseFailure(FailureKind::Open, name_, SystemErrorText(error));
+    RaiseIoFailure(IoFailureKind::Open, name_, {error});
   }
   if (S_ISDIR(info.st_mode) || (regular && !S_ISREG(info.st_mode))) {
     ::close(fd);
@@ -87,14 +89,14 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     if (count >= 0)
       return static_cast<std::size_t>(count);
     if (errno != EINTR)
-      RaiseFailure(FailureKind::Read, name_, SystemErrorText(errno));
+      RaiseLastError(IoFailureKind::Read, name_);
   }
 }
 
 FileSink::FileSink(const std::filesystem::path& path) : name_(PathText(path)) {
   file_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (file_ < 0)
-    RaiseFailure(FailureKind::Create, name_, SystemErrorText(errno));
+    RaiseLastError(IoFailureKind::Create, name_);
 }
 
 FileSink::FileSink(FileSink&& other) noexcept
@@ -111,7 +113,7 @@ void FileSink::Write(std::string_view bytes) {
     if (count < 0) {
       if (errno == EINTR)
         continue;
-      RaiseFailure(FailureKind::Write, name_, SystemErrorText(errno));
+      RaiseLastError(IoFailureKind::Write, name_);
     }
     bytes.remove_prefix(static_cast<std::size_t>(count));
   }
@@ -119,12 +121,12 @@ void FileSink::Write(std::string_view bytes) {
 
 void FileSink::Sync() {
   if (::fsync(Descriptor(file_)) != 0)
-    RaiseFailure(FailureKind::Flush, name_, SystemErrorText(errno));
+    RaiseLastError(IoFailureKind::Flush, name_);
 }
 
 void FileSink::SetMode(unsigned mode) {
   if (::fchmod(Descriptor(file_), static_cast<mode_t>(mode)) != 0)
-    RaiseFailure(FailureKind::Permissions, name_, SystemErrorText(errno));
+    RaiseLastError(IoFailureKind::Permissions, name_);
 }
 
 void FileSink::Close() {
@@ -132,7 +134,7 @@ void FileSink::Close() {
     return;
   const int fd = Descriptor(std::exchange(file_, -1));
   if (::close(fd) != 0)
-    RaiseFailure(FailureKind::Close, name_, SystemErrorText(errno));
+    RaiseLastError(IoFailureKind::Close, name_);
 }
 
 } // namespace qf

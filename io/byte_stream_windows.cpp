@@ -4,7 +4,6 @@
 
 #include "io/byte_stream.h"
 #include "io/paths.h"
-#include "io/windows_error.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,27 +23,23 @@ std::intptr_t Held(HANDLE handle) {
 /// At most this much per ReadFile or WriteFile, whose counts are 32 bits.
 constexpr std::size_t kMostPerCall = 1u << 30;
 
-/// What an opened file of GetFileType `type` is, in words, where it is no
-/// file on a disk.
-const char* WhatItIs(DWORD type) {
+/// What an opened file of GetFileType `type` is, where it is no file on a
+/// disk.
+FileType TypeOf(DWORD type) {
   if (type == FILE_TYPE_CHAR)
-    return "a character device";
+    return FileType::CharacterDevice;
   if (type == FILE_TYPE_PIPE)
-    return "a pipe";
-  return "a special file";
+    return FileType::Pipe;
+  return FileType::Other;
 }
 
-[[noreturn]] void RaiseNotAFile(HANDLE handle, const std::string& name, const char* what) {
+[[noreturn]] void RaiseNotAFile(HANDLE handle, const std::string& name, FileType type) {
   ::CloseHandle(handle);
-  Failure failure;
-  failure.Kind = FailureKind::NotAFile;
-  failure.File = name;
-  failure.Subject = what;
-  throw FailureError(std::move(failure));
+  Raise(IoFailure{IoFailureKind::NotAFile, name, 0, type, {}});
 }
 
-[[noreturn]] void RaiseLastError(FailureKind kind, const std::string& name) {
-  RaiseFailure(kind, name, WindowsErrorText(::GetLastError()));
+[[noreturn]] void RaiseLastError(IoFailureKind kind, const std::string& name) {
+  RaiseIoFailure(kind, name, LastSystemError());
 }
 
 } // namespace
@@ -59,14 +54,14 @@ FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_
       path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE)
-    RaiseLastError(FailureKind::Open, name_);
+    RaiseLastError(IoFailureKind::Open, name_);
   const DWORD type = ::GetFileType(handle);
   BY_HANDLE_FILE_INFORMATION info{};
   if (type == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info) != 0 &&
       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    RaiseNotAFile(handle, name_, "a directory");
+    RaiseNotAFile(handle, name_, FileType::Folder);
   if (accept == Accept::RegularFile && type != FILE_TYPE_DISK)
-    RaiseNotAFile(handle, name_, WhatItIs(type));
+    RaiseNotAFile(handle, name_, TypeOf(type));
   file_ = Held(handle);
 }
 
@@ -90,14 +85,14 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
   // The writing end of a pipe closed: its end, as a POSIX read returns 0.
   if (::GetLastError() == ERROR_BROKEN_PIPE)
     return 0;
-  RaiseLastError(FailureKind::Read, name_);
+  RaiseLastError(IoFailureKind::Read, name_);
 }
 
 FileSink::FileSink(const std::filesystem::path& path) : name_(PathText(path)) {
   const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE)
-    RaiseLastError(FailureKind::Create, name_);
+    RaiseLastError(IoFailureKind::Create, name_);
   file_ = Held(handle);
 }
 
@@ -114,28 +109,28 @@ void FileSink::Write(std::string_view bytes) {
     DWORD count = 0;
     if (::WriteFile(Handle(file_), bytes.data(),
                     static_cast<DWORD>(std::min(bytes.size(), kMostPerCall)), &count, nullptr) == 0)
-      RaiseLastError(FailureKind::Write, name_);
+      RaiseLastError(IoFailureKind::Write, name_);
     bytes.remove_prefix(count);
   }
 }
 
 void FileSink::Sync() {
   if (::FlushFileBuffers(Handle(file_)) == 0)
-    RaiseLastError(FailureKind::Flush, name_);
+    RaiseLastError(IoFailureKind::Flush, name_);
 }
 
 void FileSink::SetMode(unsigned mode) {
   FILE_BASIC_INFO info{}; // times of 0: left as they are
   info.FileAttributes = mode;
   if (::SetFileInformationByHandle(Handle(file_), FileBasicInfo, &info, sizeof info) == 0)
-    RaiseLastError(FailureKind::Permissions, name_);
+    RaiseLastError(IoFailureKind::Permissions, name_);
 }
 
 void FileSink::Close() {
   if (file_ == -1)
     return;
   if (::CloseHandle(Handle(std::exchange(file_, -1))) == 0)
-    RaiseLastError(FailureKind::Close, name_);
+    RaiseLastError(IoFailureKind::Close, name_);
 }
 
 } // namespace qf

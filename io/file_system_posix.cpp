@@ -52,7 +52,7 @@ public:
 
   void Replace(const fs::path& from, const fs::path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0)
-      RaiseFailure(FailureKind::Replace, PathText(to), SystemErrorText(errno));
+      RaiseIoFailure(IoFailureKind::Replace, PathText(to), LastSystemError());
     SyncFolder(to.parent_path());
   }
 

@@ -4,7 +4,6 @@
 #include "io/file_system.h"
 #include "io/paths.h"
 #include "io/utf.h"
-#include "io/windows_error.h"
 
 #include <windows.h>
 
@@ -97,7 +96,7 @@ public:
     if (attributes == INVALID_FILE_ATTRIBUTES)
       return std::make_unique<WindowsWritableFile>(path, 0);
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
-      RaiseFailure(FailureKind::ReadOnly, PathText(permissionsOf));
+      RaiseIoFailure(IoFailureKind::ReadOnly, PathText(permissionsOf));
     return std::make_unique<WindowsWritableFile>(path, attributes);
   }
 
@@ -122,7 +121,7 @@ public:
         break;
       ::Sleep(wait);
     }
-    RaiseFailure(FailureKind::Replace, PathText(to), WindowsErrorText(error));
+    RaiseIoFailure(IoFailureKind::Replace, PathText(to), {static_cast<int>(error)});
   }
 
   void Remove(const fs::path& path) noexcept override { ::DeleteFileW(path.c_str()); }

@@ -48,8 +48,8 @@ void CommitWorker::Serve() {
     try {
       staged->Seal();
       staged->Commit();
-    } catch (const FailureError& stopped) {
-      failure = stopped.Get();
+    } catch (const FailureErrorBase&) {
+      failure = HandledFailure();
     } catch (...) {
       error = std::current_exception();
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/failure.h"
+#include "processing/failure.h"
 #include "rewrite/rewrite_file.h"
 
 #include <condition_variable>

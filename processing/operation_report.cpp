@@ -1,6 +1,6 @@
 #include "processing/operation_report.h"
 
-#include "processing/failure_text.h"
+#include "processing/failure_chinese.h"
 
 namespace qf {
 

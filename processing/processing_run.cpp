@@ -78,8 +78,8 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
       if (std::optional<Failure> before = FinishInFlight())
         return before;
     staged = StageRewrite(path, environment_.Settings, environment_.Codes, environment_.Files);
-  } catch (const FailureError& error) {
-    failure = error.Get();
+  } catch (const FailureErrorBase&) {
+    failure = HandledFailure();
   }
   if (std::optional<Failure> before = FinishInFlight())
     return before;
@@ -106,8 +106,8 @@ std::optional<Failure> ProjectRun::Inspect(FileKind kind, const SourceFileEntry&
     DryRunLedger& ledger = environment_.Ledger != nullptr ? *environment_.Ledger : ownLedger_;
     result = DryRewrite(LocateSource(kind, entry, projectFile_, environment_.Files),
                         environment_.Settings, environment_.Codes, environment_.Files, ledger);
-  } catch (const FailureError& error) {
-    failure = error.Get();
+  } catch (const FailureErrorBase&) {
+    failure = HandledFailure();
   }
   AnnounceKindsThrough(static_cast<std::size_t>(kind));
   observer_.FileStarted(kind, entry);
@@ -148,8 +148,8 @@ std::optional<Failure> ProcessProject(std::u16string_view projectPath,
     const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
     project = ReadProjectFile(*source, PathText(projectFile), environment.Codes,
                               ProjectFolderOf(projectPath));
-  } catch (const FailureError& error) {
-    return error.Get();
+  } catch (const FailureErrorBase&) {
+    return HandledFailure();
   }
   observer.ProjectRead(project.Info);
   return ProjectRun(project, projectFile, environment, observer).Go();

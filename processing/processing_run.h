@@ -1,8 +1,8 @@
 #pragma once
 
-#include "io/failure.h"
 #include "io/file_system.h"
 #include "processing/dry_run.h"
+#include "processing/failure.h"
 #include "processing/run_observer.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"

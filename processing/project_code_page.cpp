@@ -33,7 +33,7 @@ std::vector<fs::path> Sources(std::u16string_view projectPath, const fs::path& p
   ProjectContents project;
   try {
     project = ReadProjectFile(*source, PathText(projectFile), codes, ProjectFolderOf(projectPath));
-  } catch (const FailureError&) {
+  } catch (const FailureErrorBase&) {
     return {}; // the run names what is wrong with the project file
   }
   std::vector<fs::path> paths;
@@ -41,7 +41,7 @@ std::vector<fs::path> Sources(std::u16string_view projectPath, const fs::path& p
     for (const SourceFileEntry& entry : project.Entries(kind.Kind)) {
       try {
         paths.push_back(LocateSource(kind.Kind, entry, projectFile, files));
-      } catch (const FailureError&) {
+      } catch (const FailureErrorBase&) {
         // Passed over: the run stops on it with its own message.
       }
     }
@@ -55,7 +55,7 @@ CodePageGuess::Verdict Guess(const fs::path& projectFile, const std::vector<fs::
   for (const fs::path& source : sources) {
     try {
       Feed(guess, source, files);
-    } catch (const FailureError&) {
+    } catch (const FailureErrorBase&) {
       // Unreadable here, and so in the run, which names it.
     }
   }
@@ -80,7 +80,7 @@ ProjectCodePage ChooseProjectCodePage(std::u16string_view projectPath, FileSyste
       verdict = Guess(projectFile, again, files);
   }
   if (verdict.Error)
-    throw FailureError(*verdict.Error);
+    Raise(*verdict.Error);
   return {verdict.CodePage, verdict.PlainAscii};
 }
 
@@ -93,7 +93,7 @@ ProjectCodePage ChooseFileCodePage(const std::filesystem::path& path, FileSystem
   Feed(guess, path, files);
   const CodePageGuess::Verdict verdict = guess.Decide();
   if (verdict.Error)
-    throw FailureError(*verdict.Error);
+    Raise(*verdict.Error);
   return {verdict.CodePage, verdict.PlainAscii};
 }
 

@@ -1,6 +1,7 @@
 #include "processing/project_file.h"
 
 #include "io/utf.h"
+#include "processing/project_failure.h"
 #include "processing/project_paths.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
@@ -86,8 +87,9 @@ public:
 private:
   void TakeProperty(Property which, u16string_view value);
   void AddFile(FileKind kind, u16string_view line, u16string_view value);
-  [[noreturn]] void Fail(FailureKind kind, u16string_view line, std::string detail = {}) const {
-    lines_.Fail(kind, Utf16ToUtf8(line), std::move(detail));
+  [[noreturn]] void Fail(ProjectFailureKind kind, u16string_view line,
+                         std::optional<FileKind> of = std::nullopt) const {
+    Raise(ProjectFailure{kind, lines_.Name(), lines_.LineNumber(), Utf16ToUtf8(line), of});
   }
 
   DecodedLineReader& lines_;
@@ -143,16 +145,16 @@ void ProjectReader::AddFile(FileKind kind, u16string_view line, u16string_view v
   if (info.Named) {
     const std::size_t semicolon = value.find(u';');
     if (semicolon == u16string_view::npos)
-      Fail(FailureKind::EntryWithoutName, line);
+      Fail(ProjectFailureKind::EntryWithoutName, line);
     name = value.substr(0, semicolon);
     file = value.substr(semicolon + 1);
   }
   file = Trim(file);
   if (file.empty())
-    Fail(FailureKind::EntryWithoutFile, line);
+    Fail(ProjectFailureKind::EntryWithoutFile, line);
   std::vector<SourceFileEntry>& list = contents_.Entries(kind);
   if (list.size() == kMaxEntriesPerKind)
-    Fail(FailureKind::TooManyEntries, line, std::string(info.EnglishPlural));
+    Fail(ProjectFailureKind::TooManyEntries, line, kind);
   list.push_back({std::move(name), LocationOf(folder_, file)});
 }
 

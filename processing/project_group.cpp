@@ -2,6 +2,7 @@
 
 #include "io/paths.h"
 #include "io/utf.h"
+#include "processing/project_failure.h"
 #include "processing/project_paths.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
@@ -46,9 +47,10 @@ std::vector<fs::path> ReadProjectGroup(const fs::path& group, CodePage& codePage
       continue;
     const fs::path project = ResolveLocation(LocationOf(folder, name), files);
     if (!files.Exists(project))
-      lines.Fail(FailureKind::GroupProjectMissing, Utf16ToUtf8(name));
+      Raise(ProjectFailure{ProjectFailureKind::GroupProjectMissing, lines.Name(),
+                           lines.LineNumber(), Utf16ToUtf8(name)});
     if (files.SameFile(project, group))
-      lines.Fail(FailureKind::GroupListsItself, {});
+      Raise(ProjectFailure{ProjectFailureKind::GroupListsItself, lines.Name(), lines.LineNumber()});
     const bool seen = std::any_of(projects.begin(), projects.end(), [&](const fs::path& other) {
       return other == project || files.SameFile(other, project);
     });
@@ -56,7 +58,7 @@ std::vector<fs::path> ReadProjectGroup(const fs::path& group, CodePage& codePage
       projects.push_back(project);
   }
   if (projects.empty())
-    RaiseFailure(FailureKind::GroupWithoutProject, PathText(group));
+    Raise(ProjectFailure{ProjectFailureKind::GroupWithoutProject, PathText(group)});
   return projects;
 }
 

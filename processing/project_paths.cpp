@@ -2,6 +2,7 @@
 
 #include "io/paths.h"
 #include "io/utf.h"
+#include "processing/project_failure.h"
 #include "text/ascii.h"
 
 #include <algorithm>
@@ -113,17 +114,11 @@ fs::path LocateSource(FileKind kind, const SourceFileEntry& entry, const fs::pat
   const fs::path listed = ResolveLocation(entry.Location, files);
   fs::path path = files.Target(listed);
   for (const fs::path& name : {listed, path})
-    if (!HasExtension(name, info.Extension)) {
-      Failure failure;
-      failure.Kind = FailureKind::WrongExtension;
-      failure.File = PathText(name);
-      failure.Listing = info.Listing;
-      failure.Subject = Utf16ToUtf8(entry.Name);
-      failure.Expected = info.Extension;
-      throw FailureError(std::move(failure));
-    }
+    if (!HasExtension(name, info.Extension))
+      Raise(ProjectFailure{ProjectFailureKind::WrongExtension, PathText(name), 0,
+                           Utf16ToUtf8(entry.Name), kind});
   if (files.SameFile(path, projectFile))
-    RaiseFailure(FailureKind::ProjectFileListed, PathText(path));
+    Raise(ProjectFailure{ProjectFailureKind::ProjectFileListed, PathText(path)});
   return path;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/failure.h"
+#include "processing/failure.h"
 #include "processing/file_kinds.h"
 #include "processing/project_file.h"
 #include "rewrite/rewrite_pass.h"

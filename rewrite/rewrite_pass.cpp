@@ -5,6 +5,7 @@
 #include "rewrite/line_kind.h"
 #include "rewrite/line_state.h"
 #include "rewrite/output_buffer.h"
+#include "rewrite/rewrite_failure.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
 
@@ -37,8 +38,8 @@ public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
               const ProcessingSettings& settings, CodePage& codePage, Release release,
               RewriteTrace* trace)
-      : reader_(source, codePage, name), sink_(sink), settings_(settings), trace_(trace),
-        blocks_(settings, codePage), held_(release == Release::OnceCodeStarts),
+      : reader_(source, codePage, name), codePage_(codePage), sink_(sink), settings_(settings),
+        trace_(trace), blocks_(settings, codePage), held_(release == Release::OnceCodeStarts),
         out_(kFirstBufferSize) {}
 
   RewriteOutcome Run();
@@ -67,6 +68,7 @@ private:
   int16_t W() const { return settings_.IndentWidth; }
 
   DecodedLineReader reader_;
+  const CodePage& codePage_;
   ByteSink& sink_;
   const ProcessingSettings& settings_;
   RewriteTrace* trace_;
@@ -94,7 +96,8 @@ RewriteOutcome RewritePass::Run() {
         HandleCodeLine();
     }
   } catch (const int16::Overflow& overflow) {
-    reader_.Fail(FailureKind::Overflow, overflow.what());
+    Raise(RewriteFailure{RewriteFailureKind::Overflow, reader_.Name(), reader_.LineNumber(),
+                         overflow.what()});
   }
   held_ = false;
   Flush();
@@ -239,7 +242,11 @@ void RewritePass::JoinContinuedHeader() {
   bool allAscii = ascii_;
   while (ReadLine()) {
     if (bytes.empty() || bytes.back() != '_')
-      reader_.Fail(FailureKind::Unjoinable, {});
+      Raise(RewriteFailure{RewriteFailureKind::Unjoinable,
+                           reader_.Name(),
+                           reader_.LineNumber(),
+                           {},
+                           codePage_.Name()});
     bytes.pop_back();
     text.pop_back();
     while (!bytes.empty() && bytes.back() == ' ')

@@ -187,7 +187,7 @@ TEST_F(BadInputTest, EveryFailingFileOperationExitsWithOne) {
       if (result.Status == 0)
         break; // fewer calls than nth: nothing failed
       EXPECT_EQ(result.Status, 1);
-      EXPECT_NE(result.Err.find("injected fault"), std::string::npos) << result.Err;
+      EXPECT_NE(result.Err.find(InjectedFaultWords()), std::string::npos) << result.Err;
       if (!result.Out.empty()) {
         EXPECT_NE(result.Out.rfind("\n    ......处理中断："), std::string::npos);
       }

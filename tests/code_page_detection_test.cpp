@@ -1,6 +1,7 @@
 // --encoding auto: each project read in the code page its files are in,
 // found before any file is touched.
 
+#include "cli/failure_english.h"
 #include "io/utf.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/cli_runner.h"
@@ -113,7 +114,7 @@ TEST(CodePageGuessTest, PlainAsciiGetsTheDefaultAndABadByteIsNamed) {
   chinese.Line("' \x81", 6, 600);
   const CodePageGuess::Verdict verdict = chinese.Decide();
   ASSERT_TRUE(verdict.Error.has_value());
-  EXPECT_EQ(DescribeInEnglish(*verdict.Error),
+  EXPECT_EQ(cli::DescribeInEnglish(*verdict.Error),
             "b.bas:6: cannot tell the project's code page: the bytes 0x81 (byte offset 602 in "
             "the file) do not decode in windows-936, the code page its text fits best; its files "
             "may mix code pages (--encoding NAME chooses one)");
@@ -130,7 +131,7 @@ TEST(CodePageGuessTest, OneLineTellsAMixButNotANeighbouringCodePage) {
   mixed.Line(Encoded("CP936", "' 检查外部尺寸的大小"), 2, 30);
   const CodePageGuess::Verdict verdict = mixed.Decide();
   ASSERT_TRUE(verdict.Error.has_value());
-  EXPECT_EQ(verdict.Error->Kind, FailureKind::MixedCodePages);
+  EXPECT_EQ(verdict.Error->Kind, TextFailureKind::MixedCodePages);
   EXPECT_EQ(verdict.Error->File, "a.bas");
 
   CodePageGuess spanish;

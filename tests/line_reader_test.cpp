@@ -88,7 +88,7 @@ class FailingSource final : public ByteSource {
 public:
   std::size_t Read(char* buffer, std::size_t) override {
     if (done_)
-      RaiseFailure(FailureKind::Read, "source", "Input/output error");
+      RaiseIoFailure(IoFailureKind::Read, "source");
     done_ = true;
     buffer[0] = 'x';
     return 1;
@@ -102,7 +102,7 @@ TEST(LineReaderTest, PassesReadFailuresOn) {
   FailingSource source;
   LineReader reader(source, 8);
   std::string_view line;
-  EXPECT_THROW(reader.Next(line), FailureError);
+  EXPECT_THROW(reader.Next(line), FailureError<IoFailure>);
 }
 
 } // namespace

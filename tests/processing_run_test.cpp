@@ -1,8 +1,9 @@
 // Whole projects processed in place, on temporary copies.
 
-#include "io/failure.h"
+#include "cli/failure_english.h"
 #include "io/utf.h"
-#include "processing/failure_text.h"
+#include "processing/failure.h"
+#include "processing/failure_chinese.h"
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "rewrite/rewrite_pass.h"
@@ -36,7 +37,7 @@ protected:
     report_ = OperationReport();
     failure_ = ProcessProject(Folder() + Utf8ToUtf16(project),
                               RunEnvironment{settings_, codes_, files}, report_);
-    return failure_ ? DescribeInEnglish(*failure_) : "";
+    return failure_ ? cli::DescribeInEnglish(*failure_) : "";
   }
 
   std::string ReportText() const { return Utf16ToUtf8(report_.Text()); }
@@ -264,7 +265,7 @@ TEST_F(ProcessingRunTest, AFailingFileOperationLosesNothing) {
         EXPECT_GT(nth, 1) << "the operation was never used";
         break;
       }
-      EXPECT_NE(failure.find("injected fault"), std::string::npos) << failure;
+      EXPECT_NE(failure.find(InjectedFaultWords()), std::string::npos) << failure;
       if (report_.Started()) {
         EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" +
                                            Utf16ToUtf8(DescribeInChinese(*failure_)) + "\r\n"));

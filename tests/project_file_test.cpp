@@ -1,5 +1,5 @@
-#include "io/failure.h"
 #include "io/utf.h"
+#include "processing/failure.h"
 #include "processing/project_file.h"
 #include "tests/rewrite_test_support.h"
 
@@ -15,12 +15,7 @@ ProjectContents Read(const std::string& bytes, std::string_view codePage = "CP93
 }
 
 std::string ReadError(const std::string& bytes) {
-  try {
-    Read(bytes);
-  } catch (const FailureError& error) {
-    return error.what();
-  }
-  return "no error";
+  return test::FailureText([&] { Read(bytes); });
 }
 
 using test::Lines;

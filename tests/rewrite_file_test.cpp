@@ -1,4 +1,4 @@
-#include "io/failure.h"
+#include "processing/failure.h"
 #include "rewrite/rewrite_file.h"
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
@@ -77,26 +77,18 @@ TEST_F(RewriteFileTest, AFailureLeavesTheFileAsItWasAndNoTemporaryFile) {
   const std::string original = "Attribute VB_Name = \"m\"\r\n' \x81\r\n";
   const fs::path path = Write("Bad.bas", original);
   Write("Bad.bastmp", "stale");
-  EXPECT_THROW(RewriteSourceFile(path, settings_, gbk_), FailureError);
+  EXPECT_THROW(RewriteSourceFile(path, settings_, gbk_), FailureErrorBase);
   EXPECT_EQ(Read(path), original);
   EXPECT_FALSE(fs::exists(dir_ / "Bad.bastmp"));
 }
 
 TEST_F(RewriteFileTest, AMissingFileIsNamedAndNoTemporaryFileIsMade) {
   const fs::path path = dir_ / "Missing.bas";
-  try {
-    RewriteSourceFile(path, settings_, gbk_);
-    FAIL();
-  } catch (const FailureError& error) {
-    EXPECT_EQ(error.what(), path.string() + ": cannot open for reading: " + NoSuchFileWords());
-  }
+  EXPECT_EQ(FailureText([&] { RewriteSourceFile(path, settings_, gbk_); }),
+            path.string() + ": cannot open for reading: " + NoSuchFileWords());
   EXPECT_FALSE(fs::exists(dir_ / "Missing.bastmp"));
-  try {
-    RewriteSourceFile(dir_, settings_, gbk_);
-    FAIL();
-  } catch (const FailureError& error) {
-    EXPECT_EQ(error.what(), dir_.string() + ": cannot open for reading: it is a directory");
-  }
+  EXPECT_EQ(FailureText([&] { RewriteSourceFile(dir_, settings_, gbk_); }),
+            dir_.string() + ": cannot open for reading: it is a directory");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/failure_english.h"
+#include "processing/failure.h"
 #include "rewrite/rewrite_pass.h"
 #include "settings/processing_settings.h"
 
@@ -33,5 +35,12 @@ void VerifyRewrite(std::string_view input, std::string_view expected,
 /// The header block of a declaration with the start-up separators, each
 /// line followed by CR LF, from its inner lines (UTF-8), in CP936.
 std::string HeaderBlock(std::initializer_list<std::string_view> innerLines);
+
+/// The failure `body` raises, in English as the command line writes it;
+/// "no failure" when it raises none.
+template <typename Body> std::string FailureText(Body&& body) {
+  const std::optional<Failure> failure = Trap(std::forward<Body>(body));
+  return failure ? cli::DescribeInEnglish(*failure) : "no failure";
+}
 
 } // namespace qf::test

@@ -237,7 +237,7 @@ struct Reading {
 struct CodePageGuess::Candidate {
   std::string Name;
   CodePage Codes;
-  std::optional<Failure> FirstFailure; ///< the first line it does not decode
+  std::optional<TextFailure> FirstFailure; ///< the first line it does not decode
 };
 
 CodePageGuess::CodePageGuess() {
@@ -264,14 +264,9 @@ void CodePageGuess::Line(std::string_view bytes, std::uint64_t number, std::uint
     try {
       candidate.Codes.Decode(bytes, buffer);
     } catch (const DecodeFault& fault) {
-      Failure failure;
-      failure.Kind = FailureKind::NoCodePage;
-      failure.File = file_;
-      failure.Line = number;
-      failure.Offset = offset + fault.Offset();
-      failure.Subject = fault.Bytes();
-      failure.CodePage = candidate.Name;
-      candidate.FirstFailure = std::move(failure);
+      candidate.FirstFailure =
+          TextFailure{TextFailureKind::NoCodePage, file_,         number,
+                      offset + fault.Offset(),     fault.Bytes(), candidate.Name};
     }
   }
   if (fileSample_ < kSamplePerFile && sample_.size() < kSampleInAll) {
@@ -367,7 +362,7 @@ CodePageGuess::Verdict CodePageGuess::Decide() {
 /// in another script, makes the project one of mixed code pages. Two code
 /// pages of one script (CP1250 and CP1252 for Spanish) are not told apart
 /// from a file or two of text: they share most of their letters.
-std::optional<Failure> CodePageGuess::Misfit(std::size_t chosen) {
+std::optional<TextFailure> CodePageGuess::Misfit(std::size_t chosen) {
   for (const FileSample& file : files_) {
     if (file.Lines == 0)
       continue;
@@ -378,11 +373,9 @@ std::optional<Failure> CodePageGuess::Misfit(std::size_t chosen) {
         static_cast<std::size_t>(std::max_element(fits.begin(), fits.end(), better) - fits.begin());
     if (fits[own].Score - fits[chosen].Score <= kMisfit || fits[own].Script == fits[chosen].Script)
       continue;
-    Failure failure;
-    failure.Kind = FailureKind::MixedCodePages;
-    failure.File = file.Name;
+    TextFailure failure{TextFailureKind::MixedCodePages, file.Name};
     failure.CodePage = candidates_[chosen].Name;
-    failure.Subject = candidates_[own].Name;
+    failure.OtherCodePage = candidates_[own].Name;
     return failure;
   }
   return std::nullopt;

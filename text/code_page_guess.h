@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/failure.h"
 #include "text/code_page.h"
+#include "text/text_failure.h"
 
 #include <array>
 #include <cstdint>
@@ -50,9 +50,9 @@ public:
   /// file that fits another code page far better than the rest (the files
   /// then mix code pages, or are in none of the candidates).
   struct Verdict {
-    std::string CodePage;         ///< a name CodePage opens; empty on failure
-    bool PlainAscii = false;      ///< no byte above 0x7F: the default code page
-    std::optional<Failure> Error; ///< why none was chosen
+    std::string CodePage;             ///< a name CodePage opens; empty on failure
+    bool PlainAscii = false;          ///< no byte above 0x7F: the default code page
+    std::optional<TextFailure> Error; ///< why none was chosen
   };
   Verdict Decide();
 
@@ -74,7 +74,7 @@ private:
   };
   /// Each candidate's fit for `sample`.
   std::vector<Fit> Score(std::string_view sample);
-  std::optional<Failure> Misfit(std::size_t chosen);
+  std::optional<TextFailure> Misfit(std::size_t chosen);
 
   std::vector<Candidate> candidates_;
   std::vector<FileSample> files_;

@@ -1,6 +1,8 @@
 #include "text/decoded_line_reader.h"
 
+#include "io/io_failure.h"
 #include "text/ascii.h"
+#include "text/text_failure.h"
 
 namespace qf {
 
@@ -11,12 +13,17 @@ bool DecodedLineReader::Next() {
   try {
     if (!lines_.Next(bytes_))
       return false;
-  } catch (FailureError& error) {
+  } catch (const FailureError<IoFailure>& error) {
     // The source knows the file, not the line: the one being read.
-    Failure failure = error.Get();
+    IoFailure failure = error.Get();
     failure.File = name_;
     failure.Line = lines_.LineNumber() + 1;
-    throw FailureError(std::move(failure));
+    Raise(std::move(failure));
+  } catch (const FailureError<TextFailure>& error) {
+    TextFailure failure = error.Get();
+    failure.File = name_;
+    failure.Line = lines_.LineNumber() + 1;
+    Raise(std::move(failure));
   }
   ascii_ = codePage_.AsciiIsItself() && lines_.LineIsAscii();
   return true;
@@ -26,15 +33,10 @@ std::u16string_view DecodedLineReader::Decode(std::string_view part) {
   try {
     return codePage_.Decode(part, buffer_);
   } catch (const DecodeFault& fault) {
-    Failure failure;
-    failure.Kind = FailureKind::Decode;
-    failure.File = name_;
-    failure.Line = lines_.LineNumber();
-    failure.Offset = lines_.LineOffset() + static_cast<std::uint64_t>(part.data() - bytes_.data()) +
-                     fault.Offset();
-    failure.Subject = fault.Bytes();
-    failure.CodePage = fault.CodePageName();
-    throw FailureError(std::move(failure));
+    Raise(TextFailure{TextFailureKind::Decode, name_, lines_.LineNumber(),
+                      lines_.LineOffset() +
+                          static_cast<std::uint64_t>(part.data() - bytes_.data()) + fault.Offset(),
+                      fault.Bytes(), fault.CodePageName()});
   }
 }
 
@@ -44,17 +46,6 @@ std::optional<std::u16string_view> DecodedLineReader::TryDecode(std::string_view
   } catch (const DecodeFault&) {
     return std::nullopt;
   }
-}
-
-void DecodedLineReader::Fail(FailureKind kind, std::string subject, std::string detail) const {
-  Failure failure;
-  failure.Kind = kind;
-  failure.File = name_;
-  failure.Line = lines_.LineNumber();
-  failure.Subject = std::move(subject);
-  failure.CodePage = codePage_.Name();
-  failure.Detail = std::move(detail);
-  throw FailureError(std::move(failure));
 }
 
 } // namespace qf

@@ -13,9 +13,9 @@ namespace qf {
 
 /// Reads a file line by line in a code page: each line's own bytes, its
 /// number, its offset in the file and, on request, its decoded text. It is
-/// the one place where read and decode faults become Failures naming the
-/// file, the line and, for bytes that do not decode, their offset in the
-/// file.
+/// the one place where read and decode faults become failures (IoFailure,
+/// TextFailure) naming the file, the line and, for bytes that do not
+/// decode, their offset in the file.
 ///
 /// A plain-ASCII line in a code page whose ASCII bytes are their own
 /// characters needs no decoding: its bytes are its text, and IsAscii() says
@@ -45,9 +45,6 @@ public:
   std::u16string_view Decode(std::string_view part);
   /// Decode(), or nothing when the bytes do not decode.
   std::optional<std::u16string_view> TryDecode(std::string_view part);
-
-  /// Raises a failure of `kind` about this line, with its particulars.
-  [[noreturn]] void Fail(FailureKind kind, std::string subject, std::string detail = {}) const;
 
 private:
   LineReader lines_;

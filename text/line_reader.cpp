@@ -1,5 +1,7 @@
 #include "text/line_reader.h"
 
+#include "text/text_failure.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -99,7 +101,7 @@ bool LineReader::Next(std::string_view& line) {
     const char* const stop = FindLineBreak(begin, end, high);
     const auto length = static_cast<std::size_t>(stop - begin);
     if (carry_.size() + length > maxLine_)
-      RaiseFailure(FailureKind::LineTooLong, {});
+      Raise(TextFailure{TextFailureKind::LineTooLong});
     // Grow a long line's buffer by doubling, but never beyond the longest
     // line taken.
     if (carry_.capacity() < carry_.size() + length)

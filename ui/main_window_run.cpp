@@ -2,7 +2,7 @@
 // its report growing in the text box, the commands that would disturb it
 // off, and a close during the run put off until the file in hand is done.
 
-#include "processing/failure_text.h"
+#include "processing/failure_chinese.h"
 #include "ui/hotspot.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"

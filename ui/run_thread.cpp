@@ -48,8 +48,8 @@ void RunThread::run() {
   ProjectCodePage found;
   try {
     found = ChooseProjectCodePage(path, files_);
-  } catch (const FailureError& error) {
-    failure_ = error.Get();
+  } catch (const FailureErrorBase&) {
+    failure_ = HandledFailure();
     return;
   }
   CodePage codes(found.Name);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/failure.h"
 #include "io/file_system.h"
+#include "processing/failure.h"
 #include "settings/processing_settings.h"
 
 #include <QMutex>

@@ -1,13 +1,12 @@
 #include "tests/support/faulty_file_system.h"
 
 #include "io/paths.h"
+#include "tests/support/system_facts.h"
 
 namespace qf::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kInjected = "injected fault";
 
 class FaultySource final : public ByteSource {
 public:
@@ -15,7 +14,7 @@ public:
       : inner_(std::move(inner)), files_(files) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     if (files_.Strikes(FileOperation::Read))
-      RaiseFailure(FailureKind::Read, "", kInjected);
+      RaiseIoFailure(IoFailureKind::Read, "", InjectedFault());
     return inner_->Read(buffer, size);
   }
 
@@ -30,17 +29,17 @@ public:
       : inner_(std::move(inner)), name_(PathText(path)), files_(files) {}
   void Write(std::string_view bytes) override {
     if (files_.Strikes(FileOperation::Write))
-      RaiseFailure(FailureKind::Write, name_, kInjected);
+      RaiseIoFailure(IoFailureKind::Write, name_, InjectedFault());
     inner_->Write(bytes);
   }
   void Sync() override {
     if (files_.Strikes(FileOperation::Sync))
-      RaiseFailure(FailureKind::Flush, name_, kInjected);
+      RaiseIoFailure(IoFailureKind::Flush, name_, InjectedFault());
     inner_->Sync();
   }
   void Close() override {
     if (files_.Strikes(FileOperation::Close))
-      RaiseFailure(FailureKind::Close, name_, kInjected);
+      RaiseIoFailure(IoFailureKind::Close, name_, InjectedFault());
     inner_->Close();
   }
 
@@ -65,20 +64,20 @@ bool FaultyFileSystem::Strikes(FileOperation operation) {
 
 std::unique_ptr<ByteSource> FaultyFileSystem::OpenForReading(const fs::path& path) {
   if (Strikes(FileOperation::Open))
-    RaiseFailure(FailureKind::Open, PathText(path), kInjected);
+    RaiseIoFailure(IoFailureKind::Open, PathText(path), InjectedFault());
   return std::make_unique<FaultySource>(RealFileSystem().OpenForReading(path), *this);
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::Create(const fs::path& path,
                                                        const fs::path& permissionsOf) {
   if (Strikes(FileOperation::Create))
-    RaiseFailure(FailureKind::Create, PathText(path), kInjected);
+    RaiseIoFailure(IoFailureKind::Create, PathText(path), InjectedFault());
   return std::make_unique<FaultyFile>(RealFileSystem().Create(path, permissionsOf), path, *this);
 }
 
 void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to) {
   if (Strikes(FileOperation::Replace))
-    RaiseFailure(FailureKind::Replace, PathText(to), kInjected);
+    RaiseIoFailure(IoFailureKind::Replace, PathText(to), InjectedFault());
   RealFileSystem().Replace(from, to);
 }
 

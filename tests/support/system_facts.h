@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/io_failure.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -22,6 +24,11 @@ std::string FileStamp(const std::filesystem::path& path);
 /// gives them ("No such file or directory" on POSIX; on Windows in the
 /// user's language).
 std::string NoSuchFileWords();
+
+/// The error an injected fault raises (an I/O error, as a failing disk
+/// gives), and the system's words for it.
+SystemError InjectedFault();
+std::string InjectedFaultWords();
 
 /// Makes `link` a symbolic link to `target` (relative to the link's
 /// folder); false where the system cannot (Windows without the privilege;

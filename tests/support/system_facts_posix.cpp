@@ -1,4 +1,3 @@
-#include "io/failure.h"
 #include "tests/support/system_facts.h"
 
 #include <cerrno>
@@ -19,7 +18,15 @@ std::string FileStamp(const std::filesystem::path& path) {
 }
 
 std::string NoSuchFileWords() {
-  return SystemErrorText(ENOENT);
+  return SystemErrorText({ENOENT});
+}
+
+SystemError InjectedFault() {
+  return {EIO};
+}
+
+std::string InjectedFaultWords() {
+  return SystemErrorText(InjectedFault());
 }
 
 bool MakeSymbolicLink(const std::filesystem::path& target, const std::filesystem::path& link) {

@@ -1,4 +1,3 @@
-#include "io/windows_error.h"
 #include "tests/support/system_facts.h"
 
 #include <windows.h>
@@ -39,7 +38,15 @@ std::string FileStamp(const std::filesystem::path& path) {
 }
 
 std::string NoSuchFileWords() {
-  return WindowsErrorText(ERROR_FILE_NOT_FOUND);
+  return SystemErrorText({ERROR_FILE_NOT_FOUND});
+}
+
+SystemError InjectedFault() {
+  return {ERROR_IO_DEVICE};
+}
+
+std::string InjectedFaultWords() {
+  return SystemErrorText(InjectedFault());
 }
 
 bool MakeSymbolicLink(const std::filesystem::path& target, const std::filesystem::path& link) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/failure.h"
+#include "processing/failure.h"
 
 #include <string>
 
@@ -13,6 +13,9 @@ namespace qf {
 ///
 ///   无法打开文件：C:\demo\modGone.bas（No such file or directory）
 ///   文本解码失败：C:\demo\modA.bas 第5行（字节 0x81 不能按代码页 CP936 解码，位于文件第 53 字节）
+///
+/// The report's and the window's one renderer of failures; its texts are
+/// the table in failure_chinese.cpp.
 std::u16string DescribeInChinese(const Failure& failure);
 
 } // namespace qf

@@ -1,12 +1,14 @@
-#include "io/windows_error.h"
-
+#include "io/io_failure.h"
 #include "io/utf.h"
 
 #include <windows.h>
 
 namespace qf {
 
-std::string WindowsErrorText(unsigned long error) {
+std::string SystemErrorText(SystemError systemError) {
+  if (systemError.Code == 0)
+    return {};
+  const auto error = static_cast<DWORD>(systemError.Code);
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -19,6 +21,10 @@ std::string WindowsErrorText(unsigned long error) {
                            text.back() == u'.' || text.back() == u'\u3002'))
     text.pop_back();
   return Utf16ToUtf8(text);
+}
+
+SystemError LastSystemError() {
+  return {static_cast<int>(::GetLastError())};
 }
 
 } // namespace qf
