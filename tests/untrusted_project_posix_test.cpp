@@ -6,8 +6,10 @@
 #include "tests/untrusted_project_test.h"
 #include "text/byte_stream.h"
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <set>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -149,6 +151,62 @@ TEST_F(UntrustedProjectTest, ControlCharactersInNamesReachNoTerminal) {
       << detect.Err;
   EXPECT_TRUE(usage.Err.starts_with("quillformer-cli: --labels: \"\\x1b[2J\" is not one of "))
       << usage.Err;
+}
+
+/// Every path under `folder`, relative to it.
+std::set<std::string> Tree(const fs::path& folder) {
+  std::set<std::string> paths;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    paths.insert(entry.path().lexically_relative(folder).string());
+  return paths;
+}
+
+// A diff names a file whose name holds a line feed, a double quote or a
+// backslash in double quotes with C's escapes, as git does: `patch -p1`
+// changes exactly those files. Written as it is, the name below would make
+// patch create hooks.sh with a line of the project's choosing.
+TEST_F(UntrustedProjectTest, ADiffOfStrangeNamesPatchesOnlyItsOwnFiles) {
+  ASSERT_EQ(std::system("patch --version >/dev/null 2>&1"), 0) << "needs GNU patch (Debian: patch)";
+  // LF line ends (the diff does not show the change to CR LF) and English
+  // labels: the files hold the diff's own bytes.
+  const std::string module = "Attribute VB_Name = \"m\"\nSub Go()\nx = 1\nEnd Sub\n";
+  const std::string injecting = "x\n+++ b/hooks.sh\n@@ -0,0 +1 @@\n+echo INJECTED\n/m.bas";
+  const std::string quoting = "q\"u\\o.bas";
+  dir_.Write("p/" + injecting, module);
+  dir_.Write("p/" + quoting, module);
+  if (!MakeSymbolicLink(injecting, dir_ / "p/a.bas") ||
+      !MakeSymbolicLink(quoting, dir_ / "p/b.bas"))
+    GTEST_SKIP() << "no symbolic links here";
+  const std::string project =
+      dir_.Write("p/P.vbp", "Module=a; a.bas\r\nModule=b; b.bas\r\n").string();
+  const TempDir copy;
+  fs::copy(dir_ / "p", copy.Path(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  const std::set<std::string> before = Tree(copy.Path());
+
+  const CliRun diff = RunCli({"--diff", "--labels", "en", project}, scratch_.Path());
+  ASSERT_EQ(diff.Status, 1) << diff.Err;
+  const std::string name = "x\\n+++ b/hooks.sh\\n@@ -0,0 +1 @@\\n+echo INJECTED\\n/m.bas";
+  EXPECT_TRUE(diff.Out.starts_with("diff --git \"a/" + name + "\" \"b/" + name + "\"\n--- \"a/" +
+                                   name + "\"\n+++ \"b/" + name + "\"\n@@ -1,4 +1,9 @@\n"))
+      << diff.Out;
+  EXPECT_NE(diff.Out.find("\ndiff --git \"a/q\\\"u\\\\o.bas\" \"b/q\\\"u\\\\o.bas\"\n--- "
+                          "\"a/q\\\"u\\\\o.bas\"\n+++ \"b/q\\\"u\\\\o.bas\"\n"),
+            std::string::npos)
+      << diff.Out;
+  const fs::path patch = scratch_.Path() / "names.diff";
+  std::ofstream(patch, std::ios::binary) << diff.Out;
+  const std::string command =
+      "cd '" + copy.Path().string() + "' && patch -s -p1 <'" + patch.string() + "' >&2";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  ASSERT_EQ(RunCli({"--labels", "en", project}, scratch_.Path()).Status, 0);
+  for (const std::string& file : {injecting, quoting}) {
+    std::string rewrite = ReadBytes(dir_ / ("p/" + file));
+    std::erase(rewrite, '\r');
+    EXPECT_NE(rewrite, module);
+    EXPECT_EQ(ReadBytes(copy.Path() / file), rewrite) << file;
+  }
+  EXPECT_EQ(Tree(copy.Path()), before) << "patch created or removed a file";
 }
 
 } // namespace
