@@ -4,10 +4,14 @@
 #include "text/utf.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 
 namespace qf::cli {
 namespace {
+
+/// The widest indent --indent takes.
+constexpr int kMaxIndent = 100;
 
 const std::map<std::string, LabelChoice> kLabelChoices = {
     {"zh-CN", LabelChoice::SimplifiedChinese},
@@ -33,6 +37,43 @@ CLI::Validator OneOf(const std::map<std::string, Value>& choices, std::string or
         return {};
       },
       "");
+}
+
+/// --indent's number: decimal digits only (a leading zero is decimal too:
+/// 010 is ten, as a person reads it, where C would read eight and 0x10
+/// sixteen), 0 to kMaxIndent. Hands the parser the number without leading
+/// zeros; anything else is refused naming the range.
+CLI::Validator DecimalIndent() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        const bool decimal = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
+        const std::string digits =
+            decimal ? text.substr(std::min(text.find_first_not_of('0'), text.size() - 1)) : "";
+        if (!decimal || digits.size() > 3 || std::stoi(digits) > kMaxIndent)
+          return "\"" + text + "\" is not a number from 0 to " + std::to_string(kMaxIndent) +
+                 " in decimal digits";
+        text = digits;
+        return {};
+      },
+      "");
+}
+
+/// Refuses a separator text that its comment headers cannot hold as
+/// comments (FaultOfSeparator), saying why.
+void RefuseUnwritable(std::u16string_view text) {
+  switch (FaultOfSeparator(text)) {
+  case SeparatorFault::None:
+    return;
+  case SeparatorFault::TooLong:
+    throw UsageError("--separator: at most 8 characters, got " + std::to_string(text.size()));
+  case SeparatorFault::ControlCharacter:
+    throw UsageError("--separator: the text holds a control character, which would end the "
+                     "comment headers' lines and write the rest as code");
+  case SeparatorFault::LineContinuation:
+    throw UsageError("--separator: the comment headers' frame lines would end in a line "
+                     "continuation (a blank and \"_\"), which makes the line below them part "
+                     "of the comment");
+  }
 }
 
 constexpr const char* kFooter = R"(Examples:
@@ -96,7 +137,7 @@ struct Parser {
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")
         ->option_text("FILE");
     app.add_option("--indent", options.Indent, "Spaces per nesting level of code (default 4)")
-        ->check(CLI::Range(0, 100))
+        ->transform(DecimalIndent())
         ->option_text("N");
     app.add_option("--separator", options.Separator,
                    "Separator text of the comment headers, at most 8 characters")
@@ -166,8 +207,7 @@ ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage
     } catch (const std::invalid_argument&) {
       throw UsageError("--separator: the text is not valid UTF-8");
     }
-    if (text.size() > kMaxSeparatorLength)
-      throw UsageError("--separator: at most 8 characters, got " + std::to_string(text.size()));
+    RefuseUnwritable(text);
     Separators separators = DeriveSeparators(text);
     settings.SeparatorUnit = std::move(separators.Unit);
     settings.SeparatorLine = std::move(separators.Line);
