@@ -39,20 +39,16 @@ CLI::Validator OneOf(const std::map<std::string, Value>& choices, std::string or
       "");
 }
 
-/// --indent's number: decimal digits only (a leading zero is decimal too:
-/// 010 is ten, as a person reads it, where C would read eight and 0x10
-/// sixteen), 0 to kMaxIndent. Hands the parser the number without leading
-/// zeros; anything else is refused naming the range.
-CLI::Validator DecimalIndent() {
+/// --indent's number in decimal digits only: a leading zero is decimal too
+/// (010 is ten, as a person reads it, where the parser would read C's eight,
+/// and 0x10 sixteen). Hands the parser the number without its leading
+/// zeros; a sign, a blank or any other character is refused.
+CLI::Validator DecimalDigits() {
   return CLI::Validator(
       [](std::string& text) -> std::string {
-        const bool decimal = !text.empty() && text.find_first_not_of("0123456789") == text.npos;
-        const std::string digits =
-            decimal ? text.substr(std::min(text.find_first_not_of('0'), text.size() - 1)) : "";
-        if (!decimal || digits.size() > 3 || std::stoi(digits) > kMaxIndent)
-          return "\"" + text + "\" is not a number from 0 to " + std::to_string(kMaxIndent) +
-                 " in decimal digits";
-        text = digits;
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+          return "\"" + text + "\" is not a number in decimal digits";
+        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
         return {};
       },
       "");
@@ -137,7 +133,8 @@ struct Parser {
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")
         ->option_text("FILE");
     app.add_option("--indent", options.Indent, "Spaces per nesting level of code (default 4)")
-        ->transform(DecimalIndent())
+        ->transform(DecimalDigits())
+        ->check(CLI::Range(0, kMaxIndent))
         ->option_text("N");
     app.add_option("--separator", options.Separator,
                    "Separator text of the comment headers, at most 8 characters")
