@@ -1,5 +1,6 @@
 #include "cli/check_list.h"
 
+#include "cli/terminal_text.h"
 #include "io/paths.h"
 #include "io/utf.h"
 
@@ -13,7 +14,7 @@ void CheckList::FileDone(FileKind, const SourceFileEntry& entry, const FileResul
     return;
   const std::string key = PathText(std::filesystem::absolute(result.Path).lexically_normal());
   if (listed_.insert(key).second)
-    out_ << Utf16ToUtf8(entry.Location) << '\n' << std::flush;
+    out_ << TerminalText(Utf16ToUtf8(entry.Location)) << '\n' << std::flush;
 }
 
 } // namespace qf::cli

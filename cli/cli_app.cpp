@@ -34,10 +34,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     return RunCommand(options, out, err, files);
   } catch (const UsageError& error) {
-    err << kProgram << ": " << error.what() << "\n\n" << UsageText();
+    PrintUsageError(err, error.what());
     return kExitUsage;
   } catch (const CodePageError& error) {
-    err << kProgram << ": --encoding: " << error.what() << "\n\n" << UsageText();
+    PrintUsageError(err, std::string("--encoding: ") + error.what());
     return kExitUsage;
   } catch (const FailureErrorBase&) {
     // --print ends here on a failure (a project run tells its own).

@@ -4,10 +4,14 @@
 #include "rewrite/header_labels.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 
 namespace qf::cli {
 namespace {
+
+/// The widest indent --indent takes.
+constexpr int kMaxIndent = 100;
 
 const std::map<std::string, LabelChoice> kLabelChoices = {
     {"zh-CN", LabelChoice::SimplifiedChinese},
@@ -33,6 +37,39 @@ CLI::Validator OneOf(const std::map<std::string, Value>& choices, std::string or
         return {};
       },
       "");
+}
+
+/// --indent's number in decimal digits only: a leading zero is decimal too
+/// (010 is ten, as a person reads it, where the parser would read C's eight,
+/// and 0x10 sixteen). Hands the parser the number without its leading
+/// zeros; a sign, a blank or any other character is refused.
+CLI::Validator DecimalDigits() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+          return "\"" + text + "\" is not a number in decimal digits";
+        text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+        return {};
+      },
+      "");
+}
+
+/// Refuses a separator text that its comment headers cannot hold as
+/// comments (FaultOfSeparator), saying why.
+void RefuseUnwritable(std::u16string_view text) {
+  switch (FaultOfSeparator(text)) {
+  case SeparatorFault::None:
+    return;
+  case SeparatorFault::TooLong:
+    throw UsageError("--separator: at most 8 characters, got " + std::to_string(text.size()));
+  case SeparatorFault::ControlCharacter:
+    throw UsageError("--separator: the text holds a control character, which would end the "
+                     "comment headers' lines and write the rest as code");
+  case SeparatorFault::LineContinuation:
+    throw UsageError("--separator: the comment headers' frame lines would end in a line "
+                     "continuation (a blank and \"_\"), which makes the line below them part "
+                     "of the comment");
+  }
 }
 
 constexpr const char* kFooter = R"(Examples:
@@ -96,7 +133,8 @@ struct Parser {
                    "Print FILE as the rewrite writes it, touching no file ('-': standard input)")
         ->option_text("FILE");
     app.add_option("--indent", options.Indent, "Spaces per nesting level of code (default 4)")
-        ->check(CLI::Range(0, 100))
+        ->transform(DecimalDigits())
+        ->check(CLI::Range(0, kMaxIndent))
         ->option_text("N");
     app.add_option("--separator", options.Separator,
                    "Separator text of the comment headers, at most 8 characters")
@@ -166,8 +204,7 @@ ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage
     } catch (const std::invalid_argument&) {
       throw UsageError("--separator: the text is not valid UTF-8");
     }
-    if (text.size() > kMaxSeparatorLength)
-      throw UsageError("--separator: at most 8 characters, got " + std::to_string(text.size()));
+    RefuseUnwritable(text);
     Separators separators = DeriveSeparators(text);
     settings.SeparatorUnit = std::move(separators.Unit);
     settings.SeparatorLine = std::move(separators.Line);

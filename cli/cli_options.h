@@ -37,7 +37,7 @@ enum class ColorChoice { Auto, Always, Never };
 struct CliOptions {
   std::vector<std::string> Projects;      ///< PROJECT.vbp or GROUP.vbg arguments
   std::string PrintFile;                  ///< --print FILE ("-": standard input)
-  std::optional<int> Indent;              ///< --indent N, 0 to 100
+  std::optional<int> Indent;              ///< --indent N, 0 to 100, decimal
   std::optional<std::string> Separator;   ///< --separator TEXT (UTF-8)
   std::string Encoding{kDefaultCodePage}; ///< --encoding NAME, or auto
   bool ShowHelp = false;
@@ -64,7 +64,7 @@ std::string UsageText();
 /// the indent width of --indent and the separators that --separator
 /// derives, exactly as the settings panel's OK derives them, and the labels
 /// of --labels (auto: the language `codePage` holds). Throws UsageError for
-/// a separator of more than eight characters.
+/// a separator that is not UTF-8 or that FaultOfSeparator refuses.
 ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage& codePage);
 
 } // namespace qf::cli

@@ -1,5 +1,6 @@
 #include "cli/file_diff.h"
 
+#include "cli/terminal_text.h"
 #include "io/paths.h"
 #include "io/utf.h"
 #include "rewrite/rewrite_pass.h"
@@ -181,6 +182,72 @@ std::string Range(char sign, std::uint64_t start, std::uint64_t count) {
   return range;
 }
 
+/// The letter of C's escape for `byte` (n for a line feed) where git's
+/// quoting of names uses one; 0 for every other byte.
+char EscapeLetter(char byte) {
+  switch (byte) {
+  case '\a':
+    return 'a';
+  case '\b':
+    return 'b';
+  case '\t':
+    return 't';
+  case '\n':
+    return 'n';
+  case '\v':
+    return 'v';
+  case '\f':
+    return 'f';
+  case '\r':
+    return 'r';
+  case '"':
+    return '"';
+  case '\\':
+    return '\\';
+  default:
+    return 0;
+  }
+}
+
+void AppendOctal(std::string& out, char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  out += '\\';
+  out += static_cast<char>('0' + (value >> 6));
+  out += static_cast<char>('0' + ((value >> 3) & 7));
+  out += static_cast<char>('0' + (value & 7));
+}
+
+/// A name in the diff's headers ("a/" or "b/" and the path) as git writes
+/// it: as it is, unless it holds a control character (see
+/// Utf8Character::IsControl), a double quote or a backslash; then in double
+/// quotes with C's escapes (\n, \t, \", \\, ...) and every other byte of
+/// such a character in octal (\033). Other UTF-8 stays as it is (git's
+/// core.quotePath=false). So a name cannot end its header line or start
+/// another, and `patch -p1` and `git apply` find the file it names.
+std::string HeaderName(std::string_view side, std::string_view label) {
+  const std::string name = std::string(side) + std::string(label);
+  std::string quoted = "\"";
+  bool escaped = false;
+  for (std::string_view rest = name; !rest.empty();) {
+    const Utf8Character character = FirstCharacter(rest);
+    const std::string_view bytes = rest.substr(0, character.Length);
+    rest.remove_prefix(character.Length);
+    const char letter = character.Length == 1 ? EscapeLetter(bytes.front()) : 0;
+    if (letter != 0) {
+      quoted += '\\';
+      quoted += letter;
+    } else if (character.IsControl()) {
+      for (const char byte : bytes)
+        AppendOctal(quoted, byte);
+    } else {
+      quoted += bytes;
+      continue;
+    }
+    escaped = true;
+  }
+  return escaped ? quoted + '"' : name;
+}
+
 class Printer {
 public:
   Printer(std::ostream& out, CodePage& codePage, bool color)
@@ -240,9 +307,11 @@ void WriteFileDiff(std::ostream& out, const std::filesystem::path& path, const s
   const std::vector<Hunk> hunks = HunksOf(events);
 
   Printer printer(out, codePage, color);
-  printer.Meta("diff --git a/" + label + " b/" + label);
-  printer.Meta("--- a/" + label);
-  printer.Meta("+++ b/" + label);
+  const std::string before = HeaderName("a/", label);
+  const std::string after = HeaderName("b/", label);
+  printer.Meta("diff --git " + before + " " + after);
+  printer.Meta("--- " + before);
+  printer.Meta("+++ " + after);
   SourceLines in(original);
   RewriteLines written(rewrite);
   std::size_t event = 0;

@@ -11,7 +11,9 @@
 namespace qf::cli {
 
 /// Writes the unified diff of what a run would do to the file at `path`:
-/// `--- a/LABEL` and `+++ b/LABEL` (after a `diff --git` line), then hunks
+/// `--- a/LABEL` and `+++ b/LABEL` (after a `diff --git` line; a label
+/// holding a control character, a double quote or a backslash is quoted as
+/// git quotes it: `--- "a/x\ny.bas"`), then hunks
 /// with three lines of context, every line decoded from `codePage` into
 /// UTF-8 and shown without its line break, the way `git diff` writes it.
 /// With `color`, the lines carry git's colours (bold headers, cyan hunk

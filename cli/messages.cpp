@@ -1,6 +1,8 @@
 #include "cli/messages.h"
 
+#include "cli/cli_options.h"
 #include "cli/failure_english.h"
+#include "cli/terminal_text.h"
 
 #include <ostream>
 #include <string>
@@ -12,7 +14,16 @@ void PrintFailure(std::ostream& err, const Failure& failure) {
 }
 
 void PrintNotice(std::ostream& err, std::string_view text) {
-  err << kProgram << ": " << text << '\n' << std::flush;
+  err << kProgram << ": " << TerminalText(text) << '\n' << std::flush;
+}
+
+void PrintUsageError(std::ostream& err, std::string_view text) {
+  err << kProgram << ": " << TerminalText(text) << "\n\n" << UsageText();
+}
+
+void PrintAlreadyProcessed(std::ostream& err, std::string_view name) {
+  err << TerminalText(name)
+      << ": already processed (it carries the marker line); nothing printed\n";
 }
 
 void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,

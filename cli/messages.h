@@ -11,6 +11,9 @@ namespace qf::cli {
 /// The program's name, which begins every message it writes.
 inline constexpr std::string_view kProgram = "quillformer-cli";
 
+// Every message shows its names and values through TerminalText: a control
+// character in them is written as \xNN, never given to the terminal.
+
 /// Writes a failure as the command line tells it, on one line of standard
 /// error: "quillformer-cli: FILE:LINE: cause". The one place failures are
 /// rendered for the command line.
@@ -18,6 +21,15 @@ void PrintFailure(std::ostream& err, const Failure& failure);
 
 /// Writes a notice or warning: "quillformer-cli: TEXT".
 void PrintNotice(std::ostream& err, std::string_view text);
+
+/// Writes a usage error, "quillformer-cli: TEXT", then an empty line and
+/// the usage text.
+void PrintUsageError(std::ostream& err, std::string_view text);
+
+/// Tells that --print found the file already processed and printed
+/// nothing: "NAME: already processed (it carries the marker line); nothing
+/// printed".
+void PrintAlreadyProcessed(std::ostream& err, std::string_view name);
 
 /// Tells which code page a project (or file) is read in, where it was
 /// detected: "quillformer-cli: Demo.vbp: code page windows-1252 (detected)".

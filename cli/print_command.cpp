@@ -32,7 +32,7 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
   OstreamSink output(out, "standard output");
   if (RewriteStream(source, output, name, settings, codePage, Release::OnceCodeStarts) ==
       RewriteOutcome::AlreadyProcessed) {
-    err << name << ": already processed (it carries the marker line); nothing printed\n";
+    PrintAlreadyProcessed(err, name);
     return kExitAlreadyProcessed;
   }
   output.Flush();

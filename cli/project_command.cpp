@@ -5,6 +5,7 @@
 #include "cli/json_report.h"
 #include "cli/messages.h"
 #include "cli/terminal.h"
+#include "cli/terminal_text.h"
 #include "io/paths.h"
 #include "io/utf.h"
 #include "processing/operation_report.h"
@@ -202,7 +203,7 @@ std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnviro
     return failure;
   }
   OperationReport report([this](std::u16string_view line) {
-    out_ << Utf16ToUtf8(line) << '\n' << std::flush;
+    out_ << TerminalText(Utf16ToUtf8(line)) << '\n' << std::flush;
   });
   return ProcessProject(path, environment, report);
 }

@@ -61,4 +61,21 @@ inline constexpr std::size_t kMaxSeparatorLength = 8;
 /// derives as "#". Lengths count UTF-16 code units.
 Separators DeriveSeparators(std::u16string_view text);
 
+/// Why a separator text cannot go into the comment headers.
+enum class SeparatorFault {
+  None,             ///< It can: its headers are comments and nothing else.
+  TooLong,          ///< More than kMaxSeparatorLength characters.
+  ControlCharacter, ///< A control character (U+0000 to U+001F, tab included; DEL; U+0080 to
+                    ///< U+009F): a CR or LF would end the comment and write the rest as code.
+  LineContinuation, ///< The frame lines would end in a blank (space or tab) and "_", blanks
+                    ///< after them aside: a line continuation, which makes the line below
+                    ///< (the Sub or Function header) part of the comment. (The inner lines
+                    ///< never end in the unit: a label follows it.)
+};
+
+/// Whether the separators that `text` derives (DeriveSeparators) can be
+/// written into code, and if not, why. The first fault found, in the order
+/// of SeparatorFault.
+SeparatorFault FaultOfSeparator(std::u16string_view text);
+
 } // namespace qf

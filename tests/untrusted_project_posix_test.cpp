@@ -1,13 +1,16 @@
 // Untrusted projects, what only POSIX has: FIFOs, sockets, devices under
-// /dev, and a child's peak memory by getrusage. Windows has its own
-// (untrusted_project_windows_test.cpp).
+// /dev, a child's peak memory by getrusage, and file names that hold
+// control characters. Windows has its own (untrusted_project_windows_test.cpp).
 
 #include "io/byte_stream.h"
 #include "tests/rewrite_test_support.h"
+#include "tests/support/system_facts.h"
 #include "tests/untrusted_project_test.h"
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <set>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -80,6 +83,125 @@ TEST_F(UntrustedProjectTest, ALineLongerThan64MiBTakesBoundedMemory) {
   EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_LT(usage.ru_maxrss, 300 * 1024) << "peak resident KiB of the command line";
   std::printf("peak resident size of a run over a 100 MB line: %ld KiB\n", usage.ru_maxrss);
+}
+
+/// Whether `text` holds nothing a terminal takes for a command: no C0
+/// control but the line feeds that end its lines, no DEL, no C1 control.
+::testing::AssertionResult NoControlCharacter(const std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                    (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80;
+    if ((byte < 0x20 && byte != '\n') || byte == 0x7F || c1)
+      return ::testing::AssertionFailure() << "byte " << i << " of:\n" << text;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// A project's values and the names of its files reach the report, --check
+// and standard error with their control characters shown as \xNN: running
+// the tool on a project cannot clear the screen, set the window's title,
+// write the clipboard (OSC 52) or forge a line.
+TEST_F(UntrustedProjectTest, ControlCharactersInNamesReachNoTerminal) {
+  const std::string clipboard = "\x1b]52;c;ZWNobyBJTkpFQ1RFRA==\x07";
+  const std::string clear = "\x1b[2J";
+  dir_.Write("e" + clear + ".bas", kModule);
+  // The link's target holds a line feed, a clear screen and a byte that is
+  // not UTF-8; it is refused as no module, and the message names it.
+  dir_.Write("t\n" + clear + "\xff", kModule);
+  ASSERT_TRUE(MakeSymbolicLink("t\n" + clear + "\xff", dir_ / "link.bas"));
+  const std::string csi = "\xc2\x9b"; // U+009B, a C1 control, in UTF-8
+  const std::string project =
+      dir_.Write("P" + clipboard + ".vbp",
+                 Lines({"Type=" + csi + "2J", "Name=\"" + clipboard + "\"",
+                        "VersionCompanyName=\"\x7f" + clear + "\"", "MajorVer=1\x1b[A",
+                        "Startup=\"Sub\tMain\"", "Module=m" + clear + "; e" + clear + ".bas",
+                        "Module=l; link.bas"}))
+          .string();
+  // Read in UTF-8, the project holds the C1 control.
+  const CliRun check = RunCli({"--check", "--encoding", "UTF-8", project}, scratch_.Path());
+  const CliRun detect = RunCli({"--encoding", "auto", "--dry-run", project}, scratch_.Path());
+  const CliRun usage = RunCli({"--labels", clear, project}, scratch_.Path());
+  const CliRun run = RunCli({"--encoding", "UTF-8", project}, scratch_.Path());
+  for (const CliRun* output : {&run, &check, &detect, &usage}) {
+    EXPECT_TRUE(NoControlCharacter(output->Out));
+    EXPECT_TRUE(NoControlCharacter(output->Err));
+  }
+  EXPECT_TRUE(run.Out.starts_with("操作报告：\n    工程名称：\\x1b]52;c;ZWNobyBJTkpFQ1RFRA==\\x07\n"
+                                  "    程序类型：\\x9b2J\n    公司名称：\\x7f\\x1b[2J\n"
+                                  "    版 本 号：1\\x1b[A..\n    启动对象：Sub\\x09Main\n"))
+      << run.Out;
+  const std::string module = (dir_ / "e").string() + "\\x1b[2J.bas";
+  EXPECT_NE(run.Out.find("\n    模块名称：m\\x1b[2J\n    模块位置：" + module + "\n"),
+            std::string::npos)
+      << run.Out;
+  const std::string refused = "quillformer-cli: " + (dir_ / "t").string() +
+                              "\\x0a\\x1b[2J\\xff: not rewritten: listed as Module \"l\", it "
+                              "must be a .bas file\n";
+  EXPECT_EQ(run.Err, refused);
+  EXPECT_EQ(check.Out, module + "\n");
+  EXPECT_EQ(check.Err, refused);
+  EXPECT_TRUE(detect.Err.starts_with("quillformer-cli: " + (dir_ / "P").string() +
+                                     "\\x1b]52;c;ZWNobyBJTkpFQ1RFRA==\\x07.vbp: code page "))
+      << detect.Err;
+  EXPECT_TRUE(usage.Err.starts_with("quillformer-cli: --labels: \"\\x1b[2J\" is not one of "))
+      << usage.Err;
+}
+
+/// Every path under `folder`, relative to it.
+std::set<std::string> Tree(const fs::path& folder) {
+  std::set<std::string> paths;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    paths.insert(entry.path().lexically_relative(folder).string());
+  return paths;
+}
+
+// A diff names a file whose name holds a line feed, a double quote or a
+// backslash in double quotes with C's escapes, as git does: `patch -p1`
+// changes exactly those files. Written as it is, the name below would make
+// patch create hooks.sh with a line of the project's choosing.
+TEST_F(UntrustedProjectTest, ADiffOfStrangeNamesPatchesOnlyItsOwnFiles) {
+  ASSERT_EQ(std::system("patch --version >/dev/null 2>&1"), 0) << "needs GNU patch (Debian: patch)";
+  // LF line ends (the diff does not show the change to CR LF) and English
+  // labels: the files hold the diff's own bytes.
+  const std::string module = "Attribute VB_Name = \"m\"\nSub Go()\nx = 1\nEnd Sub\n";
+  const std::string injecting = "x\n+++ b/hooks.sh\n@@ -0,0 +1 @@\n+echo INJECTED\n/m.bas";
+  const std::string quoting = "q\"u\\o.bas";
+  dir_.Write("p/" + injecting, module);
+  dir_.Write("p/" + quoting, module);
+  if (!MakeSymbolicLink(injecting, dir_ / "p/a.bas") ||
+      !MakeSymbolicLink(quoting, dir_ / "p/b.bas"))
+    GTEST_SKIP() << "no symbolic links here";
+  const std::string project =
+      dir_.Write("p/P.vbp", "Module=a; a.bas\r\nModule=b; b.bas\r\n").string();
+  const TempDir copy;
+  fs::copy(dir_ / "p", copy.Path(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  const std::set<std::string> before = Tree(copy.Path());
+
+  const CliRun diff = RunCli({"--diff", "--labels", "en", project}, scratch_.Path());
+  ASSERT_EQ(diff.Status, 1) << diff.Err;
+  const std::string name = "x\\n+++ b/hooks.sh\\n@@ -0,0 +1 @@\\n+echo INJECTED\\n/m.bas";
+  EXPECT_TRUE(diff.Out.starts_with("diff --git \"a/" + name + "\" \"b/" + name + "\"\n--- \"a/" +
+                                   name + "\"\n+++ \"b/" + name + "\"\n@@ -1,4 +1,9 @@\n"))
+      << diff.Out;
+  EXPECT_NE(diff.Out.find("\ndiff --git \"a/q\\\"u\\\\o.bas\" \"b/q\\\"u\\\\o.bas\"\n--- "
+                          "\"a/q\\\"u\\\\o.bas\"\n+++ \"b/q\\\"u\\\\o.bas\"\n"),
+            std::string::npos)
+      << diff.Out;
+  const fs::path patch = scratch_.Path() / "names.diff";
+  std::ofstream(patch, std::ios::binary) << diff.Out;
+  const std::string command =
+      "cd '" + copy.Path().string() + "' && patch -s -p1 <'" + patch.string() + "' >&2";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  ASSERT_EQ(RunCli({"--labels", "en", project}, scratch_.Path()).Status, 0);
+  for (const std::string& file : {injecting, quoting}) {
+    std::string rewrite = ReadBytes(dir_ / ("p/" + file));
+    std::erase(rewrite, '\r');
+    EXPECT_NE(rewrite, module);
+    EXPECT_EQ(ReadBytes(copy.Path() / file), rewrite) << file;
+  }
+  EXPECT_EQ(Tree(copy.Path()), before) << "patch created or removed a file";
 }
 
 } // namespace
