@@ -9,7 +9,6 @@
 
 #include "bench/vb6_generator.h"
 #include "processing/processing_run.h"
-#include "rewrite/rewrite_file.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace {
@@ -20,23 +21,25 @@ namespace fs = std::filesystem;
 constexpr int kEntries = 30000;
 
 /// Files held in a map: enough of a file system for a run (whose commits
-/// come from a helper thread, hence the lock).
+/// come from a helper thread, hence the lock). A file's identity is its
+/// name's hash.
 class MemoryFileSystem final : public qf::FileSystem {
 public:
   std::map<std::string, std::string> Files;
 
-  std::unique_ptr<qf::ByteSource> OpenForReading(const fs::path& path) override {
+  std::unique_ptr<qf::OpenedFile> OpenForReading(const fs::path& path) override {
     const std::lock_guard lock(mutex_);
     const auto it = Files.find(path.string());
     if (it == Files.end())
       qf::RaiseIoFailure(qf::IoFailureKind::Open, path.string());
-    return std::make_unique<qf::MemorySource>(it->second);
+    return std::make_unique<Source>(it->second, IdentityOf(path));
   }
-  std::unique_ptr<qf::WritableFile> Create(const fs::path& path, const fs::path&) override {
+  std::unique_ptr<qf::WritableFile> CreateTemporary(const fs::path& path,
+                                                    const qf::FileFacts&) override {
     const std::lock_guard lock(mutex_);
     return std::make_unique<File>(Files[path.string()]);
   }
-  void Replace(const fs::path& from, const fs::path& to) override {
+  void Replace(const fs::path& from, const fs::path& to, const qf::FileIdentity&) override {
     const std::lock_guard lock(mutex_);
     Files[to.string()] = std::move(Files[from.string()]);
     Files.erase(from.string());
@@ -50,11 +53,33 @@ public:
     return Files.contains(path.string());
   }
   std::vector<std::string> List(const fs::path&) override { return {}; }
-  fs::path Target(const fs::path& path) override { return path; }
-  bool SameFile(const fs::path& a, const fs::path& b) override { return a == b; }
+  fs::path RealPath(const fs::path& path, const qf::OpenedFile&) override { return path; }
+  std::optional<qf::FileIdentity> Identity(const fs::path& path) override {
+    return IdentityOf(path);
+  }
+  std::unique_ptr<qf::ScratchFile> CreateScratch() override {
+    return qf::RealFileSystem().CreateScratch();
+  }
 
 private:
+  static qf::FileIdentity IdentityOf(const fs::path& path) {
+    return {0, std::hash<std::string>{}(path.string())};
+  }
+
   std::mutex mutex_;
+
+  class Source final : public qf::OpenedFile {
+  public:
+    Source(std::string_view bytes, qf::FileIdentity identity) : bytes_(bytes) {
+      facts_.Identity = identity;
+    }
+    std::size_t Read(char* buffer, std::size_t size) override { return bytes_.Read(buffer, size); }
+    const qf::FileFacts& Facts() const noexcept override { return facts_; }
+
+  private:
+    qf::MemorySource bytes_;
+    qf::FileFacts facts_;
+  };
 
   class File final : public qf::WritableFile {
   public:

@@ -4,7 +4,7 @@
 
 #include "bench/vb6_generator.h"
 #include "io/byte_stream.h"
-#include "rewrite/rewrite_file.h"
+#include "processing/file_rewrite.h"
 #include "rewrite/rewrite_pass.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
@@ -130,8 +130,9 @@ void BM_RewriteStreamChineseComments(benchmark::State& state) {
   BenchmarkRewriteStream(state, ChineseSample());
 }
 
-/// StageRewrite on a file in the page cache: reading it and writing the
-/// temporary file are timed, deleting the temporary file is not.
+/// A real run's rewrite of a file in the page cache (RewriteFile): reading
+/// it and writing the temporary file are timed, deleting the temporary file
+/// is not.
 void BM_RewriteSourceFileAscii(benchmark::State& state) {
   const std::string& sample = AsciiSample();
   const ScratchFolder folder;
@@ -143,9 +144,10 @@ void BM_RewriteSourceFileAscii(benchmark::State& state) {
   const qf::ProcessingSettings settings = qf::ProcessingSettings::StartUp();
   qf::CodePage codePage("CP936");
   for (auto _ : state) {
-    qf::StagedRewrite staged;
+    qf::FileRewrite staged;
     try {
-      staged = qf::StageRewrite(path, settings, codePage, qf::RealFileSystem());
+      qf::OpenedSource source{path, qf::RealFileSystem().OpenForReading(path)};
+      staged = qf::RewriteFile(source, {settings, codePage, qf::RealFileSystem()});
       if (!staged.Staged) {
         state.SkipWithError("the generated module carries the marker line");
         return;

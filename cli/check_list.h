@@ -1,10 +1,10 @@
 #pragma once
 
+#include "io/file_facts.h"
 #include "processing/run_observer.h"
 
 #include <iosfwd>
 #include <set>
-#include <string>
 
 namespace qf::cli {
 
@@ -22,7 +22,7 @@ public:
 
 private:
   std::ostream& out_;
-  std::set<std::string> listed_;
+  std::set<FileIdentity> listed_; ///< each file once, whatever name reached it
 };
 
 } // namespace qf::cli

@@ -166,10 +166,15 @@ void Validate(CliOptions& options) {
     throw UsageError("nothing to do: give PROJECT.vbp or --print FILE");
   if (options.Diff && options.Report == ReportFormat::Json)
     throw UsageError("--diff and --report=json both write standard output: choose one");
-  options.DryRun = options.DryRun || options.Check || options.Diff;
 }
 
 } // namespace
+
+RunMode ModeOf(const CliOptions& options) {
+  if (options.Diff)
+    return RunMode::Diff;
+  return options.DryRun || options.Check ? RunMode::DryRun : RunMode::Write;
+}
 
 bool DetectsEncoding(const CliOptions& options) {
   return options.Encoding == "auto";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processing/file_rewrite.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
 
@@ -44,12 +45,16 @@ struct CliOptions {
   LabelChoice Labels = LabelChoice::SimplifiedChinese;
   ReportFormat Report = ReportFormat::Text;
   ColorChoice Color = ColorChoice::Auto;
-  bool DryRun = false;    ///< --dry-run, or implied by --check and --diff
+  bool DryRun = false;    ///< --dry-run
   bool Check = false;     ///< --check
   bool Diff = false;      ///< --diff
   bool KeepGoing = false; ///< --keep-going
   bool ShowVersion = false;
 };
+
+/// What the run does with each file: --diff keeps a diff, --check and
+/// --dry-run touch nothing, else files are rewritten.
+RunMode ModeOf(const CliOptions& options);
 
 /// Whether --encoding asks for each project's code page to be detected.
 bool DetectsEncoding(const CliOptions& options);

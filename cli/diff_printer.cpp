@@ -9,11 +9,9 @@ namespace qf::cli {
 
 namespace fs = std::filesystem;
 
-DiffPrinter::DiffPrinter(std::ostream& out, const fs::path& projectFile,
-                         const ProcessingSettings& settings, CodePage& codePage, FileSystem& files,
-                         bool color)
+DiffPrinter::DiffPrinter(std::ostream& out, const fs::path& projectFile, bool color)
     : out_(out), folder_(fs::absolute(projectFile).lexically_normal().parent_path()),
-      settings_(settings), codePage_(codePage), files_(files), color_(color) {}
+      color_(color) {}
 
 void DiffPrinter::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
   if (result.Outcome != RewriteOutcome::Rewritten || !result.Changes)
@@ -21,7 +19,7 @@ void DiffPrinter::FileDone(FileKind, const SourceFileEntry&, const FileResult& r
   untidy_ = true;
   const fs::path path = fs::absolute(result.Path).lexically_normal();
   const std::string label = PortablePathText(path.lexically_relative(folder_));
-  WriteFileDiff(out_, result.Path, label, settings_, codePage_, files_, color_);
+  WriteFileDiff(out_, label, result.Hunks.get(), color_);
   out_.flush();
 }
 

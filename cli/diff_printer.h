@@ -1,22 +1,18 @@
 #pragma once
 
-#include "io/file_system.h"
 #include "processing/run_observer.h"
-#include "settings/processing_settings.h"
-#include "text/code_page.h"
 
 #include <filesystem>
 #include <iosfwd>
 
 namespace qf::cli {
 
-/// --diff: writes the unified diff of each file a dry run finds it would
-/// change (see WriteFileDiff), with paths relative to the project's folder.
+/// --diff: writes the unified diff of each file a run in RunMode::Diff finds
+/// it would change (see WriteFileDiff), with paths relative to the
+/// project's folder.
 class DiffPrinter final : public RunObserver {
 public:
-  DiffPrinter(std::ostream& out, const std::filesystem::path& projectFile,
-              const ProcessingSettings& settings, CodePage& codePage, FileSystem& files,
-              bool color);
+  DiffPrinter(std::ostream& out, const std::filesystem::path& projectFile, bool color);
 
   /// Whether some file would change.
   bool Untidy() const { return untidy_; }
@@ -26,9 +22,6 @@ public:
 private:
   std::ostream& out_;
   std::filesystem::path folder_;
-  const ProcessingSettings& settings_;
-  CodePage& codePage_;
-  FileSystem& files_;
   bool color_;
   bool untidy_ = false;
 };

@@ -23,8 +23,14 @@ constexpr std::array<std::string_view, kIoFailureKinds> kIoTexts = {
     "cannot flush to disk{system}",                      // Flush
     "cannot close{system}",                              // Close
     "cannot replace it with the rewritten text{system}", // Replace
-    "it is read-only; a read-only file is not replaced (clear its read-only attribute to have "
-    "it rewritten)", // ReadOnly
+    "it is read-only; a read-only file is not replaced (make it writable to have it "
+    "rewritten)", // ReadOnly
+    "it belongs to another user or group, which a rewrite could not keep; it is not replaced "
+    "(run as its owner to have it rewritten)", // Foreign
+    "cannot create: a folder stands where the rewrite's temporary file goes (remove it to have "
+    "the file rewritten)", // TemporaryIsFolder
+    "it was replaced by another file while it was read; it is left as it is (run again to have "
+    "it rewritten)", // Changed
 };
 
 constexpr std::array<std::string_view, kTextFailureKinds> kTextTexts = {
@@ -52,8 +58,10 @@ constexpr std::array<std::string_view, kProjectFailureKinds> kProjectTexts = {
     "it is the project file itself; it is not rewritten as a source file",      // ProjectFileListed
     "not rewritten: listed as {kind}{named}, it must be a {extension} file",    // WrongExtension
     "the project group names no project (no Project= or StartupProject= line)", // GroupWithout…
-    "the project group names {entry}, which is not there", // GroupProjectMissing
-    "the project group names itself as a project",         // GroupListsItself
+    "the project group names {entry}, which is not there",              // GroupProjectMissing
+    "the project group names itself as a project",                      // GroupListsItself
+    "the project group names {entry}, which is no project file (.vbp)", // GroupEntryNotProject
+    "not enough memory to go on; the file is left as it is",            // OutOfMemory
 };
 
 /// What stands at a path that is no regular file, by FileType.

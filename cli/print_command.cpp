@@ -3,6 +3,7 @@
 #include "cli/messages.h"
 #include "io/byte_stream.h"
 #include "io/paths.h"
+#include "io/spool.h"
 #include "processing/project_code_page.h"
 #include "rewrite/rewrite_pass.h"
 
@@ -10,6 +11,37 @@
 #include <ostream>
 
 namespace qf::cli {
+namespace {
+
+/// Holds the rewrite back until it is known to be whole (the code starts,
+/// or the file ends without the marker line), so that an already processed
+/// file prints nothing; then hands it on, and what follows straight after
+/// it. What it holds goes to a scratch file beyond 1 MiB, so a designer
+/// header of any length takes no more memory.
+class HeldOutput final : public ByteSink, public RewriteTrace {
+public:
+  HeldOutput(ByteSink& out, FileSystem& files) : out_(out), held_(std::in_place, files) {}
+
+  void Write(std::string_view bytes) override {
+    if (held_)
+      held_->Write(bytes);
+    else
+      out_.Write(bytes);
+  }
+  void CodeStarts() override { Release(); }
+  void Release() {
+    if (!held_)
+      return;
+    held_->CopyTo(out_);
+    held_.reset();
+  }
+
+private:
+  ByteSink& out_;
+  std::optional<Spool> held_;
+};
+
+} // namespace
 
 int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const bool fromStdin = options.PrintFile == "-";
@@ -30,11 +62,13 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
   const std::string name = fromStdin ? "standard input" : options.PrintFile;
 
   OstreamSink output(out, "standard output");
-  if (RewriteStream(source, output, name, settings, codePage, Release::OnceCodeStarts) ==
+  HeldOutput held(output, RealFileSystem());
+  if (RewriteStream(source, held, name, settings, codePage, &held) ==
       RewriteOutcome::AlreadyProcessed) {
     PrintAlreadyProcessed(err, name);
     return kExitAlreadyProcessed;
   }
+  held.Release();
   output.Flush();
   WarnIfSubstituted(err, codePage);
   return kExitOk;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ostream>
+#include <set>
 
 namespace qf::cli {
 namespace {
@@ -86,6 +87,7 @@ private:
   std::optional<CodePage> fixed_; ///< --encoding NAME; none with auto
   int status_ = kExitOk;
   std::vector<fs::path> projects_;
+  std::set<FileIdentity> given_;
   DryRunLedger ledger_;
 };
 
@@ -145,10 +147,10 @@ bool Call::Gather(const std::string& argument) {
 }
 
 void Call::Add(const fs::path& project) {
-  const bool given = std::any_of(projects_.begin(), projects_.end(), [&](const fs::path& other) {
-    return other == project || files_.SameFile(other, project);
-  });
-  if (given)
+  // Each project once, by its identity on the disk (one that is not there
+  // is run, and fails, under each name given).
+  const std::optional<FileIdentity> identity = files_.Identity(project);
+  if (identity && !given_.insert(*identity).second)
     PrintNotice(err_, PathText(project) + ": named twice; processed once");
   else
     projects_.push_back(project);
@@ -161,7 +163,7 @@ bool Call::Run(const fs::path& project) {
     return false;
   const ProcessingSettings settings = SettingsFromOptions(options_, *codePage);
   RunEnvironment environment{settings, *codePage, files_};
-  environment.DryRun = options_.DryRun;
+  environment.Mode = ModeOf(options_);
   environment.Ledger = &ledger_;
   bool untidy = false;
   const std::optional<Failure> failure =
@@ -183,15 +185,14 @@ std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnviro
                                      const fs::path& project, bool& untidy) {
   if (options_.Report == ReportFormat::Json) {
     JsonReport report(out_, PathText(project), environment.Codes.CanonicalName(),
-                      LabelsName(environment.Settings.Labels), options_.DryRun);
+                      LabelsName(environment.Settings.Labels), environment.Mode != RunMode::Write);
     std::optional<Failure> failure = ProcessProject(path, environment, report);
     report.Finish(failure);
     untidy = report.Untidy();
     return failure;
   }
   if (options_.Diff) {
-    DiffPrinter diff(out_, project, environment.Settings, environment.Codes, files_,
-                     DiffInColor(options_.Color));
+    DiffPrinter diff(out_, project, DiffInColor(options_.Color));
     std::optional<Failure> failure = ProcessProject(path, environment, diff);
     untidy = diff.Untidy();
     return failure;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/file_facts.h"
 #include "io/io_failure.h"
 
 #include <cstddef>
@@ -83,12 +84,19 @@ private:
   std::string name_;
 };
 
+/// A file opened for reading, and what it is.
+class OpenedFile : public ByteSource {
+public:
+  /// What the opened file is, as the system said when it was opened.
+  virtual const FileFacts& Facts() const noexcept = 0;
+};
+
 /// Reads an open file (owned or not). Read failures name the file.
 ///
 /// FileSource and FileSink are the operating system's files:
 /// byte_stream_posix.cpp (a file descriptor) or byte_stream_windows.cpp (a
 /// HANDLE, opened by the wide-character functions).
-class FileSource final : public ByteSource {
+class FileSource final : public OpenedFile {
 public:
   /// What a path may name.
   enum class Accept {
@@ -112,20 +120,26 @@ public:
   FileSource& operator=(const FileSource&) = delete;
 
   std::size_t Read(char* buffer, std::size_t size) override;
+  const FileFacts& Facts() const noexcept override { return facts_; }
 
 private:
-  FileSource(std::intptr_t file, bool owned, std::string name)
-      : file_(file), owned_(owned), name_(std::move(name)) {}
+  FileSource(std::intptr_t file, bool owned, std::string name);
+  /// Reads the facts of the opened file.
+  void LearnFacts();
   /// The file descriptor or the HANDLE; -1 (no file, on both) once moved.
   std::intptr_t file_ = -1;
   bool owned_ = true;
   std::string name_;
+  FileFacts facts_;
 };
 
-/// Writes a file that it creates. Failures name the file.
+/// Writes a file that it creates anew. Failures name the file.
 class FileSink final : public ByteSink {
 public:
-  /// Creates `path`, or empties it if it exists, or raises a Create failure.
+  /// Creates `path` as a new file that only this process can read or write
+  /// so far, or raises a Create failure: also when anything at all stands
+  /// at `path` (a file, a link, even one that leads nowhere), which is
+  /// never followed or emptied.
   explicit FileSink(const std::filesystem::path& path);
   ~FileSink() override;
   FileSink(FileSink&& other) noexcept;
@@ -139,9 +153,13 @@ public:
   void Sync();
   /// Closes the file, or raises a Close failure.
   void Close();
-  /// Sets the permission bits (POSIX, chmod) or the file attributes
-  /// (Windows, FILE_ATTRIBUTE_*), or raises a Permissions failure.
+  /// Sets the permission bits (POSIX, fchmod) or the file attributes
+  /// (Windows, FILE_ATTRIBUTE_*) of the new file, or raises a Permissions
+  /// failure.
   void SetMode(unsigned mode);
+  /// Gives the new file the owner and group of `facts` where it lacks them
+  /// (POSIX, fchown; nothing on Windows), or raises a Foreign failure.
+  void SetOwner(const FileFacts& facts);
 
 private:
   std::intptr_t file_ = -1; ///< As FileSource's.

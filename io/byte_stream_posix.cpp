@@ -41,11 +41,27 @@ int Descriptor(std::intptr_t file) {
   return static_cast<int>(file);
 }
 
+/// The facts of a file from its status.
+FileFacts FactsOf(const struct stat& info) {
+  FileFacts facts;
+  facts.Identity = {static_cast<std::uint64_t>(info.st_dev),
+                    static_cast<std::uint64_t>(info.st_ino)};
+  facts.Mode = info.st_mode & 07777;
+  facts.Owner = info.st_uid;
+  facts.Group = info.st_gid;
+  facts.ReadOnly = (info.st_mode & S_IWUSR) == 0;
+  // A new file of this process belongs to it, and only the superuser may
+  // give one away. (Whether its group can be kept is told by trying:
+  // FileSink::SetOwner.)
+  facts.Foreign = ::geteuid() != 0 && info.st_uid != ::geteuid();
+  return facts;
+}
+
 } // namespace
 
 FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_(PathText(path)) {
   const bool regular = accept == Accept::RegularFile;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular ? O_NONBLOCK : 0));
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | (regular ? O_NONBLOCK : 0));
   file_ = fd;
   if (fd < 0) {
     const int error = errno;
@@ -69,6 +85,18 @@ FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_
   }
   if (regular)
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  facts_ = FactsOf(info);
+}
+
+FileSource::FileSource(std::intptr_t file, bool owned, std::string name)
+    : file_(file), owned_(owned), name_(std::move(name)) {
+  LearnFacts();
+}
+
+void FileSource::LearnFacts() {
+  struct stat info {};
+  if (::fstat(Descriptor(file_), &info) == 0)
+    facts_ = FactsOf(info);
 }
 
 FileSource FileSource::StandardInput() {
@@ -76,7 +104,8 @@ FileSource FileSource::StandardInput() {
 }
 
 FileSource::FileSource(FileSource&& other) noexcept
-    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
+    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)),
+      facts_(other.facts_) {}
 
 FileSource::~FileSource() {
   if (owned_ && file_ >= 0)
@@ -94,7 +123,9 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
 }
 
 FileSink::FileSink(const std::filesystem::path& path) : name_(PathText(path)) {
-  file_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // O_EXCL with O_NOFOLLOW: whatever stands at the path, a dangling link
+  // too, makes this fail; nothing is followed, emptied or taken over.
+  file_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (file_ < 0)
     RaiseLastError(IoFailureKind::Create, name_);
 }
@@ -127,6 +158,17 @@ void FileSink::Sync() {
 void FileSink::SetMode(unsigned mode) {
   if (::fchmod(Descriptor(file_), static_cast<mode_t>(mode)) != 0)
     RaiseLastError(IoFailureKind::Permissions, name_);
+}
+
+void FileSink::SetOwner(const FileFacts& facts) {
+  struct stat info {};
+  if (::fstat(Descriptor(file_), &info) != 0)
+    RaiseLastError(IoFailureKind::Create, name_);
+  if (info.st_uid == facts.Owner && info.st_gid == facts.Group)
+    return;
+  if (facts.Foreign || ::fchown(Descriptor(file_), facts.Owner, facts.Group) != 0)
+    RaiseIoFailure(IoFailureKind::Foreign, name_,
+                   facts.Foreign ? SystemError{} : LastSystemError());
 }
 
 void FileSink::Close() {

@@ -42,6 +42,16 @@ FileType TypeOf(DWORD type) {
   RaiseIoFailure(kind, name, LastSystemError());
 }
 
+/// The facts of an opened file on a disk.
+FileFacts FactsOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  FileFacts facts;
+  facts.Identity = {info.dwVolumeSerialNumber,
+                    (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  facts.Mode = info.dwFileAttributes;
+  facts.ReadOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return facts;
+}
+
 } // namespace
 
 FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_(PathText(path)) {
@@ -63,6 +73,20 @@ FileSource::FileSource(const std::filesystem::path& path, Accept accept) : name_
   if (accept == Accept::RegularFile && type != FILE_TYPE_DISK)
     RaiseNotAFile(handle, name_, TypeOf(type));
   file_ = Held(handle);
+  if (type == FILE_TYPE_DISK)
+    facts_ = FactsOf(info);
+}
+
+FileSource::FileSource(std::intptr_t file, bool owned, std::string name)
+    : file_(file), owned_(owned), name_(std::move(name)) {
+  LearnFacts();
+}
+
+void FileSource::LearnFacts() {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (::GetFileType(Handle(file_)) == FILE_TYPE_DISK &&
+      ::GetFileInformationByHandle(Handle(file_), &info) != 0)
+    facts_ = FactsOf(info);
 }
 
 FileSource FileSource::StandardInput() {
@@ -70,7 +94,8 @@ FileSource FileSource::StandardInput() {
 }
 
 FileSource::FileSource(FileSource&& other) noexcept
-    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)) {}
+    : file_(std::exchange(other.file_, -1)), owned_(other.owned_), name_(std::move(other.name_)),
+      facts_(other.facts_) {}
 
 FileSource::~FileSource() {
   if (owned_ && file_ != -1)
@@ -89,8 +114,11 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
 }
 
 FileSink::FileSink(const std::filesystem::path& path) : name_(PathText(path)) {
-  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // CREATE_NEW fails when anything stands at the path, a link too, which
+  // FILE_FLAG_OPEN_REPARSE_POINT keeps from being followed.
+  const HANDLE handle =
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (handle == INVALID_HANDLE_VALUE)
     RaiseLastError(IoFailureKind::Create, name_);
   file_ = Held(handle);
@@ -124,6 +152,10 @@ void FileSink::SetMode(unsigned mode) {
   info.FileAttributes = mode;
   if (::SetFileInformationByHandle(Handle(file_), FileBasicInfo, &info, sizeof info) == 0)
     RaiseLastError(IoFailureKind::Permissions, name_);
+}
+
+void FileSink::SetOwner(const FileFacts&) {
+  // A new file takes the folder's permissions; Windows has no owner to keep.
 }
 
 void FileSink::Close() {

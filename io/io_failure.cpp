@@ -6,8 +6,8 @@ namespace qf {
 
 std::string_view KindName(IoFailureKind kind) {
   static constexpr std::array<std::string_view, kIoFailureKinds> kNames = {
-      "open",  "not-a-file", "read",  "create",  "permissions",
-      "write", "flush",      "close", "replace", "read-only"};
+      "open",  "not-a-file", "read",      "create",        "permissions",         "write",  "flush",
+      "close", "replace",    "read-only", "foreign-owner", "temporary-is-folder", "changed"};
   return kNames[static_cast<std::size_t>(kind)];
 }
 

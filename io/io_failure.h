@@ -38,18 +38,21 @@ SystemError LastSystemError();
 
 /// What failed between the program and the operating system's files.
 enum class IoFailureKind : std::uint8_t {
-  Open,        ///< a file cannot be opened for reading
-  NotAFile,    ///< the path names no regular file (Type says what)
-  Read,        ///< reading failed
-  Create,      ///< the temporary file cannot be created
-  Permissions, ///< the temporary file's permission bits or attributes cannot be set
-  Write,       ///< writing failed
-  Flush,       ///< flushing to the disk failed
-  Close,       ///< closing failed
-  Replace,     ///< the rewrite cannot be renamed over the source
-  ReadOnly,    ///< the source is read-only and is not replaced
+  Open,              ///< a file cannot be opened for reading
+  NotAFile,          ///< the path names no regular file (Type says what)
+  Read,              ///< reading failed
+  Create,            ///< the temporary file cannot be created
+  Permissions,       ///< the temporary file's permission bits or attributes cannot be set
+  Write,             ///< writing failed
+  Flush,             ///< flushing to the disk failed
+  Close,             ///< closing failed
+  Replace,           ///< the rewrite cannot be renamed over the source
+  ReadOnly,          ///< the source is read-only and is not replaced
+  Foreign,           ///< the source's owner or group cannot be kept: it is not replaced
+  TemporaryIsFolder, ///< a folder stands where the temporary file goes
+  Changed,           ///< the file at the path is no longer the one opened: it is not replaced
 };
-inline constexpr std::size_t kIoFailureKinds = 10;
+inline constexpr std::size_t kIoFailureKinds = 13;
 
 /// One failure of the file I/O: its kind, the file as the user named it,
 /// and its particulars, each in a field of its own.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/staged_file.h"
 #include "processing/failure.h"
-#include "rewrite/rewrite_file.h"
 
 #include <condition_variable>
 #include <exception>

@@ -6,8 +6,10 @@ namespace qf {
 
 std::string_view KindName(ProjectFailureKind kind) {
   static constexpr std::array<std::string_view, kProjectFailureKinds> kNames = {
-      "entry-without-name", "entry-without-file",    "too-many-entries",      "project-file-listed",
-      "wrong-extension",    "group-without-project", "group-project-missing", "group-lists-itself"};
+      "entry-without-name",    "entry-without-file", "too-many-entries",
+      "project-file-listed",   "wrong-extension",    "group-without-project",
+      "group-project-missing", "group-lists-itself", "group-entry-not-project",
+      "out-of-memory"};
   return kNames[static_cast<std::size_t>(kind)];
 }
 

@@ -21,16 +21,19 @@ struct Words {
 // The texts of every kind, in the order of its enumeration.
 
 constexpr std::array<Words, kIoFailureKinds> kIoWords = {{
-    {u"无法打开文件", u"{system}"},                     // Open
-    {u"无法打开文件", u"{type}"},                       // NotAFile
-    {u"无法读取文件", u"{system}"},                     // Read
-    {u"无法创建临时文件", u"{system}"},                 // Create
-    {u"无法设置临时文件的权限", u"{system}"},           // Permissions
-    {u"无法写入临时文件", u"{system}"},                 // Write
-    {u"无法将临时文件写入磁盘", u"{system}"},           // Flush
-    {u"无法关闭临时文件", u"{system}"},                 // Close
-    {u"无法替换原文件", u"{system}"},                   // Replace
-    {u"无法替换原文件", u"文件设有只读属性，未作处理"}, // ReadOnly
+    {u"无法打开文件", u"{system}"},                                                 // Open
+    {u"无法打开文件", u"{type}"},                                                   // NotAFile
+    {u"无法读取文件", u"{system}"},                                                 // Read
+    {u"无法创建临时文件", u"{system}"},                                             // Create
+    {u"无法设置临时文件的权限", u"{system}"},                                       // Permissions
+    {u"无法写入临时文件", u"{system}"},                                             // Write
+    {u"无法将临时文件写入磁盘", u"{system}"},                                       // Flush
+    {u"无法关闭临时文件", u"{system}"},                                             // Close
+    {u"无法替换原文件", u"{system}"},                                               // Replace
+    {u"无法替换原文件", u"文件设有只读属性，未作处理"},                             // ReadOnly
+    {u"无法替换原文件", u"文件属于其他用户或组，改写后无法保留其所有者，未作处理"}, // Foreign
+    {u"无法创建临时文件", u"临时文件的位置上已有一个文件夹，未作处理"}, // TemporaryIsFolder
+    {u"文件在读取期间被替换", u"未作处理，请重新运行"},                 // Changed
 }};
 
 constexpr std::array<Words, kTextFailureKinds> kTextWords = {{
@@ -55,9 +58,11 @@ constexpr std::array<Words, kProjectFailureKinds> kProjectWords = {{
     {u"整数溢出", u"“{entry}”：一个工程中的{kind}超过 32766 个"},   // TooManyEntries
     {u"工程文件本身被列为源文件", u""},                             // ProjectFileListed
     {u"文件类型不符", u"工程将它列为{kind}{named}，应为 {extension} 文件，未作处理"}, // Wrong…
-    {u"工程组中没有工程", u""},            // GroupWithoutProject
-    {u"工程组中的工程不存在", u"{entry}"}, // GroupProjectMissing
-    {u"工程组把自身列为工程", u""},        // GroupListsItself
+    {u"工程组中没有工程", u""},                                  // GroupWithoutProject
+    {u"工程组中的工程不存在", u"{entry}"},                       // GroupProjectMissing
+    {u"工程组把自身列为工程", u""},                              // GroupListsItself
+    {u"工程组中的条目不是工程文件", u"{entry}：应为 .vbp 文件"}, // GroupEntryNotProject
+    {u"内存不足", u"文件未作改动"},                              // OutOfMemory
 }};
 
 /// What stands at a path that is no regular file, by FileType.

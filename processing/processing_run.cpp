@@ -4,27 +4,32 @@
 #include "io/utf.h"
 #include "processing/commit_worker.h"
 #include "processing/project_paths.h"
-#include "rewrite/rewrite_file.h"
+
+#include <new>
 
 namespace qf {
 namespace {
 
 namespace fs = std::filesystem;
 
-/// One run over a project that has been read: stages each file's rewrite,
-/// hands it to the commit worker, and tells the observer in order.
+/// One run over a project that has been read: rewrites each file once, in
+/// the way the mode asks, hands a staged rewrite to the commit worker, and
+/// tells the observer in order.
 class ProjectRun {
 public:
-  ProjectRun(const ProjectContents& project, fs::path projectFile,
+  ProjectRun(const ProjectContents& project, const FileIdentity& projectFile,
              const RunEnvironment& environment, RunObserver& observer)
-      : project_(project), projectFile_(std::move(projectFile)), environment_(environment),
+      : project_(project), projectFile_(projectFile),
+        environment_(environment), request_{environment.Settings, environment.Codes,
+                                            environment.Files, environment.Mode},
+        ledger_(environment.Ledger != nullptr ? *environment.Ledger : ownLedger_),
         observer_(observer) {}
 
   std::optional<Failure> Go();
 
 private:
   std::optional<Failure> Handle(FileKind kind, const SourceFileEntry& entry);
-  std::optional<Failure> Inspect(FileKind kind, const SourceFileEntry& entry);
+  FileResult Rewrite(FileKind kind, const SourceFileEntry& entry, FileRewrite& rewrite);
   std::optional<Failure> FinishInFlight();
   void AnnounceKindsThrough(std::size_t kind);
 
@@ -32,16 +37,19 @@ private:
   struct InFlight {
     FileKind Kind;
     const SourceFileEntry* Entry;
-    fs::path Path;
+    FileResult Result;
   };
 
   const ProjectContents& project_;
-  fs::path projectFile_;
+  FileIdentity projectFile_;
   const RunEnvironment& environment_;
+  RewriteRequest request_;
+  DryRunLedger ownLedger_;
+  DryRunLedger& ledger_;
   RunObserver& observer_;
   std::size_t kindsAnnounced_ = 0;
   std::optional<InFlight> inFlight_;
-  DryRunLedger ownLedger_;
+  std::optional<Failure> failedBefore_; ///< the failure of the file in flight, told
   CommitWorker worker_; // last: ends (waiting for a commit in flight) before the rest
 };
 
@@ -60,27 +68,54 @@ std::optional<Failure> ProjectRun::Go() {
   return std::nullopt;
 }
 
-/// Stages the file's rewrite while the one before it is being put in place,
-/// then tells both in order. A failure of the file before wins: the run
-/// stops there, and this file's temporary file goes with `staged`. A file
-/// listed again (by another name too) waits for its first rewrite to be in
-/// place, and so reads it.
+/// Opens the entry's file and rewrites it. A file listed again (by another
+/// name too) waits for its first rewrite to be in place, and so reads it; a
+/// run that touches nothing finds it as a real run would. Empty when the
+/// file in flight failed first.
+FileResult ProjectRun::Rewrite(FileKind kind, const SourceFileEntry& entry, FileRewrite& rewrite) {
+  OpenedSource source = OpenSource(kind, entry, projectFile_, environment_.Files);
+  FileResult result;
+  result.Path = source.Path;
+  result.Identity = source.File->Facts().Identity;
+  if (inFlight_ && inFlight_->Result.Identity == result.Identity) {
+    source = {};
+    failedBefore_ = FinishInFlight();
+    if (failedBefore_)
+      return result;
+    source = OpenSource(kind, entry, projectFile_, environment_.Files);
+    result.Identity = source.File->Facts().Identity;
+  }
+  if (environment_.Mode != RunMode::Write && ledger_.Marked(result.Identity)) {
+    result.Outcome = RewriteOutcome::AlreadyProcessed;
+    result.Changes = false;
+    return result;
+  }
+  rewrite = RewriteFile(source, request_);
+  result.Outcome = rewrite.Outcome;
+  result.Changes = rewrite.Changes;
+  result.Hunks = rewrite.Hunks;
+  if (environment_.Mode != RunMode::Write && rewrite.Outcome == RewriteOutcome::Rewritten)
+    ledger_.Rewrote(result.Identity, rewrite.Marked);
+  return result;
+}
+
+/// Rewrites the file while the one before it is being put in place, then
+/// tells both in order. A failure of the file before wins: the run stops
+/// there, and this file's temporary file goes with its rewrite.
 std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& entry) {
-  if (environment_.DryRun)
-    return Inspect(kind, entry);
-  StagedRewrite staged;
+  FileRewrite rewrite;
+  FileResult result;
   std::optional<Failure> failure;
-  fs::path path;
   try {
-    path = LocateSource(kind, entry, projectFile_, environment_.Files);
-    if (inFlight_ &&
-        (path == inFlight_->Path || environment_.Files.SameFile(path, inFlight_->Path)))
-      if (std::optional<Failure> before = FinishInFlight())
-        return before;
-    staged = StageRewrite(path, environment_.Settings, environment_.Codes, environment_.Files);
+    result = Rewrite(kind, entry, rewrite);
   } catch (const FailureErrorBase&) {
     failure = HandledFailure();
+  } catch (const std::bad_alloc&) {
+    rewrite = {};
+    failure = ProjectFailure{ProjectFailureKind::OutOfMemory, Utf16ToUtf8(entry.Location)};
   }
+  if (failedBefore_)
+    return failedBefore_;
   if (std::optional<Failure> before = FinishInFlight())
     return before;
   AnnounceKindsThrough(static_cast<std::size_t>(kind));
@@ -89,33 +124,12 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
     observer_.Stopped(*failure);
     return failure;
   }
-  if (!staged.Staged) {
-    observer_.FileDone(kind, entry, {staged.Outcome, std::move(path), false});
+  if (!rewrite.Staged) {
+    observer_.FileDone(kind, entry, result);
     return std::nullopt;
   }
-  inFlight_ = InFlight{kind, &entry, std::move(path)};
-  worker_.Start(std::move(staged.Staged));
-  return std::nullopt;
-}
-
-/// A dry run's file: the same checks and the same rewrite, into nothing.
-std::optional<Failure> ProjectRun::Inspect(FileKind kind, const SourceFileEntry& entry) {
-  FileResult result;
-  std::optional<Failure> failure;
-  try {
-    DryRunLedger& ledger = environment_.Ledger != nullptr ? *environment_.Ledger : ownLedger_;
-    result = DryRewrite(LocateSource(kind, entry, projectFile_, environment_.Files),
-                        environment_.Settings, environment_.Codes, environment_.Files, ledger);
-  } catch (const FailureErrorBase&) {
-    failure = HandledFailure();
-  }
-  AnnounceKindsThrough(static_cast<std::size_t>(kind));
-  observer_.FileStarted(kind, entry);
-  if (failure) {
-    observer_.Stopped(*failure);
-    return failure;
-  }
-  observer_.FileDone(kind, entry, result);
+  inFlight_ = InFlight{kind, &entry, std::move(result)};
+  worker_.Start(std::move(rewrite.Staged));
   return std::nullopt;
 }
 
@@ -128,7 +142,7 @@ std::optional<Failure> ProjectRun::FinishInFlight() {
     observer_.Stopped(*failure);
     return failure;
   }
-  observer_.FileDone(done.Kind, *done.Entry, {RewriteOutcome::Rewritten, done.Path, true});
+  observer_.FileDone(done.Kind, *done.Entry, done.Result);
   return std::nullopt;
 }
 
@@ -144,15 +158,17 @@ std::optional<Failure> ProcessProject(std::u16string_view projectPath,
                                       const RunEnvironment& environment, RunObserver& observer) {
   const fs::path projectFile = PathFromUtf16(projectPath);
   ProjectContents project;
+  FileIdentity identity;
   try {
-    const std::unique_ptr<ByteSource> source = environment.Files.OpenForReading(projectFile);
+    const std::unique_ptr<OpenedFile> source = environment.Files.OpenForReading(projectFile);
+    identity = source->Facts().Identity;
     project = ReadProjectFile(*source, PathText(projectFile), environment.Codes,
                               ProjectFolderOf(projectPath));
   } catch (const FailureErrorBase&) {
     return HandledFailure();
   }
   observer.ProjectRead(project.Info);
-  return ProjectRun(project, projectFile, environment, observer).Go();
+  return ProjectRun(project, identity, environment, observer).Go();
 }
 
 } // namespace qf

@@ -3,6 +3,7 @@
 #include "io/file_system.h"
 #include "processing/dry_run.h"
 #include "processing/failure.h"
+#include "processing/file_rewrite.h"
 #include "processing/run_observer.h"
 #include "settings/processing_settings.h"
 #include "text/code_page.h"
@@ -21,11 +22,11 @@ struct RunEnvironment {
   /// Set (from any thread) to end the run after the file in hand: it is
   /// finished, put in place and told, and nothing after it is touched.
   const std::atomic<bool>* StopRequested = nullptr;
-  /// A dry run: everything a run does and tells, but no file is written,
-  /// created, renamed or removed. The ledger keeps, across the projects of
-  /// one call, the files the run would have rewritten; without one, each
-  /// run keeps its own.
-  bool DryRun = false;
+  /// What the run does with each rewrite. Any mode but Write writes,
+  /// creates, renames and removes no file.
+  RunMode Mode = RunMode::Write;
+  /// Keeps, across the projects of one call, the files a run that touches
+  /// nothing would have rewritten; without one, each run keeps its own.
   DryRunLedger* Ledger = nullptr;
 };
 
@@ -40,11 +41,13 @@ struct RunEnvironment {
 /// strictly in their order, and each is reported only once it is.
 ///
 /// Returns the failure that stopped the run, or nothing when every file was
-/// handled (or the run was asked to stop, and did). A failure stops the run there: files handled
-/// before it stay handled, later files are not touched (a later file's temporary file, if begun, is
-/// removed), the failing file keeps its bytes and no temporary file remains. A failure while the
-/// project file is read comes before anything is told (ProjectRead is not called); after, it is
-/// told by Stopped().
+/// handled (or the run was asked to stop, and did). A failure stops the run
+/// there: files handled before it stay handled, later files are not touched
+/// (a later file's temporary file, if begun, is removed), the failing file
+/// keeps its bytes and no temporary file remains. Running out of memory is
+/// a failure too. A failure while the project file is read comes before
+/// anything is told (ProjectRead is not called); after, it is told by
+/// Stopped().
 std::optional<Failure> ProcessProject(std::u16string_view projectPath,
                                       const RunEnvironment& environment, RunObserver& observer);
 

@@ -29,7 +29,8 @@ void Feed(CodePageGuess& guess, const fs::path& path, FileSystem& files) {
 std::vector<fs::path> Sources(std::u16string_view projectPath, const fs::path& projectFile,
                               const std::string& codePage, FileSystem& files) {
   CodePage codes(codePage);
-  const std::unique_ptr<ByteSource> source = files.OpenForReading(projectFile);
+  const std::unique_ptr<OpenedFile> source = files.OpenForReading(projectFile);
+  const FileIdentity projectIdentity = source->Facts().Identity;
   ProjectContents project;
   try {
     project = ReadProjectFile(*source, PathText(projectFile), codes, ProjectFolderOf(projectPath));
@@ -40,7 +41,7 @@ std::vector<fs::path> Sources(std::u16string_view projectPath, const fs::path& p
   for (const FileKindInfo& kind : kFileKinds)
     for (const SourceFileEntry& entry : project.Entries(kind.Kind)) {
       try {
-        paths.push_back(LocateSource(kind.Kind, entry, projectFile, files));
+        paths.push_back(OpenSource(kind.Kind, entry, projectIdentity, files).Path);
       } catch (const FailureErrorBase&) {
         // Passed over: the run stops on it with its own message.
       }

@@ -13,16 +13,18 @@ namespace qf {
 /// What is wrong with a project or a project group, or with the run that
 /// handles them.
 enum class ProjectFailureKind : std::uint8_t {
-  EntryWithoutName,    ///< a Module or Class entry has no ";" (Entry: the line)
-  EntryWithoutFile,    ///< a file entry names no file (Entry: the line)
-  TooManyEntries,      ///< a kind lists more files than 16 bits count (Entry, Of)
-  ProjectFileListed,   ///< the project file is listed as a source file
-  WrongExtension,      ///< a listed file's name lacks its kind's extension (Of, Entry: its name)
-  GroupWithoutProject, ///< a project group names no project
-  GroupProjectMissing, ///< a project group names a project that is not there (Entry)
-  GroupListsItself,    ///< a project group names itself as a project
+  EntryWithoutName,     ///< a Module or Class entry has no ";" (Entry: the line)
+  EntryWithoutFile,     ///< a file entry names no file (Entry: the line)
+  TooManyEntries,       ///< a kind lists more files than 16 bits count (Entry, Of)
+  ProjectFileListed,    ///< the project file is listed as a source file
+  WrongExtension,       ///< a listed file's name lacks its kind's extension (Of, Entry: its name)
+  GroupWithoutProject,  ///< a project group names no project
+  GroupProjectMissing,  ///< a project group names a project that is not there (Entry)
+  GroupListsItself,     ///< a project group names itself as a project
+  GroupEntryNotProject, ///< a project group names a file that is no project file (.vbp)
+  OutOfMemory,          ///< the memory ran out while the file was handled
 };
-inline constexpr std::size_t kProjectFailureKinds = 8;
+inline constexpr std::size_t kProjectFailureKinds = 10;
 
 /// One failure of a project or group, each particular in a field of its
 /// own.

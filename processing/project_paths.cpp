@@ -108,18 +108,24 @@ fs::path ResolveLocation(std::u16string_view location, FileSystem& files) {
 
 namespace qf {
 
-fs::path LocateSource(FileKind kind, const SourceFileEntry& entry, const fs::path& projectFile,
-                      FileSystem& files) {
+OpenedSource OpenSource(FileKind kind, const SourceFileEntry& entry,
+                        const FileIdentity& projectFile, FileSystem& files) {
   const FileKindInfo& info = InfoOf(kind);
-  const fs::path listed = ResolveLocation(entry.Location, files);
-  fs::path path = files.Target(listed);
-  for (const fs::path& name : {listed, path})
+  const auto refuseUnless = [&](const fs::path& name) {
     if (!HasExtension(name, info.Extension))
       Raise(ProjectFailure{ProjectFailureKind::WrongExtension, PathText(name), 0,
                            Utf16ToUtf8(entry.Name), kind});
-  if (files.SameFile(path, projectFile))
-    Raise(ProjectFailure{ProjectFailureKind::ProjectFileListed, PathText(path)});
-  return path;
+  };
+  const fs::path listed = ResolveLocation(entry.Location, files);
+  refuseUnless(listed);
+  OpenedSource source{{}, files.OpenForReading(listed)};
+  source.Path = files.RealPath(listed, *source.File);
+  if (source.Path.empty())
+    RaiseIoFailure(IoFailureKind::Changed, PathText(listed));
+  refuseUnless(source.Path);
+  if (source.File->Facts().Identity == projectFile)
+    Raise(ProjectFailure{ProjectFailureKind::ProjectFileListed, PathText(source.Path)});
+  return source;
 }
 
 } // namespace qf

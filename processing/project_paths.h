@@ -5,6 +5,7 @@
 #include "processing/project_file.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,13 +29,26 @@ std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view
 /// component is not found at all, the path stays as written.
 std::filesystem::path ResolveLocation(std::u16string_view location, FileSystem& files);
 
-/// The file that a project's entry names, as a run handles it: its location
-/// resolved (ResolveLocation), a symbolic link followed to its target. A
-/// project may come from anyone and list any path, so only a file whose
-/// name (the link's and its target's) carries the kind's extension is
-/// taken, and never the project file itself. Raises a WrongExtension or
-/// ProjectFileListed failure.
-std::filesystem::path LocateSource(FileKind kind, const SourceFileEntry& entry,
-                                   const std::filesystem::path& projectFile, FileSystem& files);
+/// A listed source file, opened as a run takes it.
+struct OpenedSource {
+  /// The file itself, where it is read and replaced: the entry's location
+  /// resolved, or, where that is a symbolic link, its final target.
+  std::filesystem::path Path;
+  std::unique_ptr<OpenedFile> File;
+};
+
+/// Opens the file that a project's entry names, as a run handles it: its
+/// location resolved (ResolveLocation) and opened (a symbolic link
+/// followed). A project may come from anyone and list any path, and a name
+/// may be changed while it is looked at, so what is taken is decided from
+/// the opened file, never from a second look at the name: a regular file
+/// whose names, the listed one and, for a link, the real one, carry the
+/// kind's extension, and not the project file (`projectFile`). Raises a
+/// WrongExtension failure (before anything is opened where the listed name
+/// lacks the extension), an Open or NotAFile failure, a Changed failure
+/// when the name no longer leads to the file opened, or a ProjectFileListed
+/// failure.
+OpenedSource OpenSource(FileKind kind, const SourceFileEntry& entry,
+                        const FileIdentity& projectFile, FileSystem& files);
 
 } // namespace qf

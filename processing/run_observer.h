@@ -1,11 +1,14 @@
 #pragma once
 
+#include "io/file_facts.h"
+#include "io/spool.h"
 #include "processing/failure.h"
 #include "processing/file_kinds.h"
 #include "processing/project_file.h"
 #include "rewrite/rewrite_pass.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace qf {
 
@@ -14,9 +17,14 @@ struct FileResult {
   RewriteOutcome Outcome = RewriteOutcome::Rewritten;
   /// The file handled: the entry's location on the disk (a link's target).
   std::filesystem::path Path;
-  /// Whether its bytes change: a dry run compares the rewrite with the file
-  /// (it may come out byte for byte the same); a real run does not look.
+  /// Which file that is on the disk, whatever name reached it.
+  FileIdentity Identity;
+  /// Whether its bytes change: a run that only looks compares the rewrite
+  /// with the file (it may come out byte for byte the same); a real run
+  /// does not look.
   bool Changes = true;
+  /// RunMode::Diff, where it changes: the hunks of its unified diff.
+  std::shared_ptr<Spool> Hunks;
 };
 
 /// What a processing run tells, in the order it happens: the project's

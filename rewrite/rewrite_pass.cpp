@@ -36,11 +36,9 @@ template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
 class RewritePass {
 public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
-              const ProcessingSettings& settings, CodePage& codePage, Release release,
-              RewriteTrace* trace)
+              const ProcessingSettings& settings, CodePage& codePage, RewriteTrace* trace)
       : reader_(source, codePage, name), codePage_(codePage), sink_(sink), settings_(settings),
-        trace_(trace), blocks_(settings, codePage), held_(release == Release::OnceCodeStarts),
-        out_(kFirstBufferSize) {}
+        trace_(trace), blocks_(settings, codePage), out_(kFirstBufferSize) {}
 
   RewriteOutcome Run();
 
@@ -74,7 +72,6 @@ private:
   RewriteTrace* trace_;
   CommentBlockWriter blocks_;
   LineState state_;
-  bool held_;                ///< Output is held back until the code starts.
   std::string_view bytes_;   ///< The current line's own bytes, trimmed of spaces.
   bool ascii_ = true;        ///< They are plain ASCII: the text is the bytes.
   std::u16string_view text_; ///< The current line decoded, where it is not ASCII.
@@ -87,11 +84,8 @@ RewriteOutcome RewritePass::Run() {
   try {
     while (ReadLine()) {
       state_.SingleLineIf = false;
-      if (!state_.InCode && !HandleDesignerLine()) {
-        if (!held_)
-          Flush();
-        return RewriteOutcome::AlreadyProcessed;
-      }
+      if (!state_.InCode && !HandleDesignerLine())
+        return RewriteOutcome::AlreadyProcessed; // what is still in the buffer is dropped
       if (state_.InCode)
         HandleCodeLine();
     }
@@ -99,7 +93,6 @@ RewriteOutcome RewritePass::Run() {
     Raise(RewriteFailure{RewriteFailureKind::Overflow, reader_.Name(), reader_.LineNumber(),
                          overflow.what()});
   }
-  held_ = false;
   Flush();
   return RewriteOutcome::Rewritten;
 }
@@ -139,7 +132,8 @@ bool RewritePass::HandleDesignerLine() {
   } else if (state_.AttributeSeen) {
     state_.AttributeSeen = false;
     state_.InCode = true;
-    held_ = false; // the file can no longer turn out to be processed
+    if (trace_ != nullptr)
+      trace_->CodeStarts();
     return true;
   }
   const int16_t spaces = int16::Mul(3, state_.Level);
@@ -326,7 +320,7 @@ void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t fi
     trace_->Kept(first != 0 ? first : line, line);
   }
   const std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;
-  if (!held_ && bytes.size() > kFlushSize) {
+  if (bytes.size() > kFlushSize) {
     // A line longer than the buffer goes straight on, not through a copy.
     Flush();
     out_.Line(count, {});
@@ -337,7 +331,7 @@ void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t fi
     return;
   }
   out_.Line(count, bytes);
-  if (!held_ && out_.Size() >= kFlushSize)
+  if (out_.Size() >= kFlushSize)
     Flush();
 }
 
@@ -351,8 +345,8 @@ void RewritePass::Flush() {
 
 RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
                              const ProcessingSettings& settings, CodePage& codePage,
-                             Release release, RewriteTrace* trace) {
-  return RewritePass(source, sink, name, settings, codePage, release, trace).Run();
+                             RewriteTrace* trace) {
+  return RewritePass(source, sink, name, settings, codePage, trace).Run();
 }
 
 } // namespace qf

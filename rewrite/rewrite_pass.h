@@ -22,26 +22,22 @@ enum class RewriteOutcome {
   AlreadyProcessed, ///< the file carries the marker line; the rewrite was abandoned
 };
 
-/// When the pass hands its output on.
-enum class Release {
-  AsItGoes,       ///< in pieces while it reads
-  OnceCodeStarts, ///< nothing until the designer header is over, so that a
-                  ///< file that turns out to be already processed has
-                  ///< written nothing (the header is then held in memory)
-};
-
 /// Told, line by line in the order written, where each line the pass writes
-/// comes from: the alignment of a rewrite with its source, which a diff
-/// shows.
+/// comes from (the alignment of a rewrite with its source, which a diff
+/// shows), and when the file can no longer turn out to be processed. Each
+/// notice does nothing unless overridden.
 class RewriteTrace {
 public:
   virtual ~RewriteTrace() = default;
   /// The pass wrote `count` lines of its own: the marker line, or a comment
   /// block.
-  virtual void Added(std::size_t count, bool marker) = 0;
+  virtual void Added(std::size_t /*count*/, bool /*marker*/) {}
   /// The pass wrote one line made from the source's lines `first` to `last`
   /// (from 1; several for a header continued over several lines).
-  virtual void Kept(std::uint64_t first, std::uint64_t last) = 0;
+  virtual void Kept(std::uint64_t /*first*/, std::uint64_t /*last*/) {}
+  /// The designer header is over and the code begins: the file does not
+  /// carry the marker line, and its rewrite will be complete.
+  virtual void CodeStarts() {}
 };
 
 /// Rewrites one source file, read from `source`, into `sink`: the designer
@@ -56,12 +52,12 @@ public:
 /// at a time.
 ///
 /// Returns AlreadyProcessed as soon as the marker line ends the designer
-/// header (what was written so far is incomplete), Rewritten after the
-/// whole source. Raises a failure (FailureError) naming `name` and the line
-/// when a line does not decode in `codePage`, a level leaves the 16-bit
-/// range, or a read or write fails. `trace`, if given, hears of every line.
+/// header (what was written so far is incomplete; less than 256 KiB of it
+/// has reached `sink`), Rewritten after the whole source. Raises a failure (FailureError) naming
+/// `name` and the line when a line does not decode in `codePage`, a level leaves the 16-bit range,
+/// or a read or write fails. `trace`, if given, hears of every line.
 RewriteOutcome RewriteStream(ByteSource& source, ByteSink& sink, const std::string& name,
                              const ProcessingSettings& settings, CodePage& codePage,
-                             Release release = Release::AsItGoes, RewriteTrace* trace = nullptr);
+                             RewriteTrace* trace = nullptr);
 
 } // namespace qf

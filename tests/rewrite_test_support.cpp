@@ -2,6 +2,7 @@
 
 #include "io/byte_stream.h"
 #include "io/utf.h"
+#include "processing/file_rewrite.h"
 #include "rewrite/rewrite_pass.h"
 #include "text/code_page.h"
 
@@ -92,6 +93,17 @@ std::string HeaderBlock(std::initializer_list<std::string_view> innerLines) {
     block += "\r\n";
   }
   return block + separator + "\r\n";
+}
+
+RewriteOutcome RewriteInPlace(const std::filesystem::path& path, const ProcessingSettings& settings,
+                              CodePage& codePage, FileSystem& files) {
+  OpenedSource source{path, files.OpenForReading(path)};
+  FileRewrite rewrite = RewriteFile(source, {settings, codePage, files, RunMode::Write});
+  if (rewrite.Staged) {
+    rewrite.Staged->Seal();
+    rewrite.Staged->Commit();
+  }
+  return rewrite.Outcome;
 }
 
 } // namespace qf::test

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "cli/failure_english.h"
+#include "io/file_system.h"
 #include "processing/failure.h"
 #include "rewrite/rewrite_pass.h"
 #include "settings/processing_settings.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -35,6 +37,11 @@ void VerifyRewrite(std::string_view input, std::string_view expected,
 /// The header block of a declaration with the start-up separators, each
 /// line followed by CR LF, from its inner lines (UTF-8), in CP936.
 std::string HeaderBlock(std::initializer_list<std::string_view> innerLines);
+
+/// Rewrites the file at `path` in place as a real run does (opened, staged,
+/// sealed, committed). Raises the run's failures.
+RewriteOutcome RewriteInPlace(const std::filesystem::path& path, const ProcessingSettings& settings,
+                              CodePage& codePage, FileSystem& files = RealFileSystem());
 
 /// The failure `body` raises, in English as the command line writes it;
 /// "no failure" when it raises none.

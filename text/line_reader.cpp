@@ -80,8 +80,14 @@ bool LineReader::Next(std::string_view& line) {
   std::uint64_t high = 0;
   for (;;) {
     if (pos_ == end_ && (atEnd_ || !Refill())) {
+      if (skipLf_) { // a CR was the last byte of all
+        skipLf_ = false;
+        ++otherBreaks_;
+      }
       if (carry_.empty())
         return false;
+      ended_ = false;
+      ++otherBreaks_;
       line = carry_;
       ascii_ = carryHigh_ == 0;
       carryReturned_ = true;
@@ -95,6 +101,7 @@ bool LineReader::Next(std::string_view& line) {
         ++pos_;
         continue;
       }
+      ++otherBreaks_; // the CR stood alone
     }
     const char* const begin = buffer_.get() + pos_;
     const char* const end = buffer_.get() + end_;
@@ -129,13 +136,16 @@ bool LineReader::Next(std::string_view& line) {
       ascii_ = (carryHigh_ | high) == 0;
     }
     ++lineNumber_;
+    ended_ = true;
     pos_ += length + 1;
-    if (*stop == '\r') {
-      if (pos_ == end_)
-        skipLf_ = true;
-      else if (buffer_[pos_] == '\n')
-        ++pos_;
-    }
+    if (*stop == '\n')
+      ++otherBreaks_;
+    else if (pos_ == end_)
+      skipLf_ = true; // whether an LF follows the CR, the next read tells
+    else if (buffer_[pos_] == '\n')
+      ++pos_;
+    else
+      ++otherBreaks_;
     return true;
   }
 }

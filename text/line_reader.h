@@ -39,6 +39,13 @@ public:
   std::uint64_t LineOffset() const noexcept { return lineOffset_; }
   /// Whether every byte of the line last returned is below 0x80.
   bool LineIsAscii() const noexcept { return ascii_; }
+  /// Whether the line last returned ended with a line break (false only for
+  /// a last line without one).
+  bool LineEnded() const noexcept { return ended_; }
+  /// How many lines so far did not end in CR LF (a lone LF or CR, or no
+  /// break after the last line): none in a file as VB6 writes it. Final once
+  /// Next() has returned false.
+  std::uint64_t OtherBreaks() const noexcept { return otherBreaks_; }
 
 private:
   bool Refill();
@@ -52,7 +59,9 @@ private:
   std::uint64_t bufferOffset_ = 0; // source offset of buffer_[0]
   bool atEnd_ = false;
   bool skipLf_ = false; // the last line ended in a CR that ended the buffer
-  std::string carry_;   // a line that spans buffers
+  bool ended_ = true;
+  std::uint64_t otherBreaks_ = 0;
+  std::string carry_; // a line that spans buffers
   bool carryReturned_ = false;
   std::uint64_t carryOffset_ = 0;
   std::uint64_t carryHigh_ = 0; // the carried line holds a byte of 0x80 or above

@@ -8,18 +8,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FaultySource final : public ByteSource {
+class FaultySource final : public OpenedFile {
 public:
-  FaultySource(std::unique_ptr<ByteSource> inner, FaultyFileSystem& files)
+  FaultySource(std::unique_ptr<OpenedFile> inner, FaultyFileSystem& files)
       : inner_(std::move(inner)), files_(files) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    if (files_.Strikes(FileOperation::Read))
+    if (files_.Strikes(FileOperation::Read, Moment::Before))
       RaiseIoFailure(IoFailureKind::Read, "", InjectedFault());
-    return inner_->Read(buffer, size);
+    const std::size_t count = inner_->Read(buffer, size);
+    if (files_.Strikes(FileOperation::Read, Moment::After))
+      RaiseIoFailure(IoFailureKind::Read, "", InjectedFault());
+    return count;
   }
+  const FileFacts& Facts() const noexcept override { return inner_->Facts(); }
 
 private:
-  std::unique_ptr<ByteSource> inner_;
+  std::unique_ptr<OpenedFile> inner_;
   FaultyFileSystem& files_;
 };
 
@@ -28,22 +32,31 @@ public:
   FaultyFile(std::unique_ptr<WritableFile> inner, const fs::path& path, FaultyFileSystem& files)
       : inner_(std::move(inner)), name_(PathText(path)), files_(files) {}
   void Write(std::string_view bytes) override {
-    if (files_.Strikes(FileOperation::Write))
-      RaiseIoFailure(IoFailureKind::Write, name_, InjectedFault());
+    if (files_.Strikes(FileOperation::Write, Moment::Before))
+      Fail(IoFailureKind::Write);
+    if (files_.Strikes(FileOperation::Write, Moment::After)) {
+      inner_->Write(bytes.substr(0, bytes.size() / 2)); // a disk full in mid-write
+      Fail(IoFailureKind::Write);
+    }
     inner_->Write(bytes);
   }
   void Sync() override {
-    if (files_.Strikes(FileOperation::Sync))
-      RaiseIoFailure(IoFailureKind::Flush, name_, InjectedFault());
-    inner_->Sync();
+    Around(FileOperation::Sync, IoFailureKind::Flush, [this] { inner_->Sync(); });
   }
   void Close() override {
-    if (files_.Strikes(FileOperation::Close))
-      RaiseIoFailure(IoFailureKind::Close, name_, InjectedFault());
-    inner_->Close();
+    Around(FileOperation::Close, IoFailureKind::Close, [this] { inner_->Close(); });
   }
 
 private:
+  [[noreturn]] void Fail(IoFailureKind kind) { RaiseIoFailure(kind, name_, InjectedFault()); }
+  template <typename Call> void Around(FileOperation operation, IoFailureKind kind, Call call) {
+    if (files_.Strikes(operation, Moment::Before))
+      Fail(kind);
+    call();
+    if (files_.Strikes(operation, Moment::After))
+      Fail(kind);
+  }
+
   std::unique_ptr<WritableFile> inner_;
   std::string name_;
   FaultyFileSystem& files_;
@@ -57,48 +70,42 @@ const char* NameOf(FileOperation operation) {
   return kNames[static_cast<std::size_t>(operation)];
 }
 
-bool FaultyFileSystem::Strikes(FileOperation operation) {
-  const int call = ++calls_[Index(operation)];
-  return operation == failing_ && call == failAt_;
+bool FaultyFileSystem::Strikes(FileOperation operation, Moment moment) {
+  if (moment == Moment::Before)
+    ++calls_[Index(operation)];
+  return operation == failing_ && calls_[Index(operation)] == failAt_ && moment == moment_;
 }
 
-std::unique_ptr<ByteSource> FaultyFileSystem::OpenForReading(const fs::path& path) {
-  if (Strikes(FileOperation::Open))
+std::unique_ptr<OpenedFile> FaultyFileSystem::OpenForReading(const fs::path& path) {
+  if (Strikes(FileOperation::Open, Moment::Before))
     RaiseIoFailure(IoFailureKind::Open, PathText(path), InjectedFault());
-  return std::make_unique<FaultySource>(RealFileSystem().OpenForReading(path), *this);
+  auto source = std::make_unique<FaultySource>(ForwardingFileSystem::OpenForReading(path), *this);
+  if (Strikes(FileOperation::Open, Moment::After))
+    RaiseIoFailure(IoFailureKind::Open, PathText(path), InjectedFault());
+  return source;
 }
 
-std::unique_ptr<WritableFile> FaultyFileSystem::Create(const fs::path& path,
-                                                       const fs::path& permissionsOf) {
-  if (Strikes(FileOperation::Create))
+std::unique_ptr<WritableFile> FaultyFileSystem::CreateTemporary(const fs::path& path,
+                                                                const FileFacts& like) {
+  if (Strikes(FileOperation::Create, Moment::Before))
     RaiseIoFailure(IoFailureKind::Create, PathText(path), InjectedFault());
-  return std::make_unique<FaultyFile>(RealFileSystem().Create(path, permissionsOf), path, *this);
+  auto file =
+      std::make_unique<FaultyFile>(ForwardingFileSystem::CreateTemporary(path, like), path, *this);
+  if (Strikes(FileOperation::Create, Moment::After)) {
+    file.reset();
+    ForwardingFileSystem::Remove(path); // as the real one does when it fails after creating
+    RaiseIoFailure(IoFailureKind::Create, PathText(path), InjectedFault());
+  }
+  return file;
 }
 
-void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to) {
-  if (Strikes(FileOperation::Replace))
+void FaultyFileSystem::Replace(const fs::path& from, const fs::path& to,
+                               const FileIdentity& replaced) {
+  if (Strikes(FileOperation::Replace, Moment::Before))
     RaiseIoFailure(IoFailureKind::Replace, PathText(to), InjectedFault());
-  RealFileSystem().Replace(from, to);
-}
-
-void FaultyFileSystem::Remove(const fs::path& path) noexcept {
-  RealFileSystem().Remove(path);
-}
-
-bool FaultyFileSystem::Exists(const fs::path& path) {
-  return RealFileSystem().Exists(path);
-}
-
-std::vector<std::string> FaultyFileSystem::List(const fs::path& folder) {
-  return RealFileSystem().List(folder);
-}
-
-fs::path FaultyFileSystem::Target(const fs::path& path) {
-  return RealFileSystem().Target(path);
-}
-
-bool FaultyFileSystem::SameFile(const fs::path& a, const fs::path& b) {
-  return RealFileSystem().SameFile(a, b);
+  ForwardingFileSystem::Replace(from, to, replaced);
+  if (Strikes(FileOperation::Replace, Moment::After)) // the rename took place
+    RaiseIoFailure(IoFailureKind::Replace, PathText(to), InjectedFault());
 }
 
 } // namespace qf::test

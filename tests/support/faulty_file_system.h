@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/file_system.h"
+#include "tests/support/forwarding_file_system.h"
 
 #include <array>
 #include <filesystem>
@@ -13,32 +13,36 @@ namespace qf::test {
 /// The file operations that a FaultyFileSystem counts and can make fail.
 enum class FileOperation { Open, Read, Create, Write, Sync, Close, Replace, Count };
 
+/// When an injected fault strikes: instead of the call, or after the call
+/// did its work (a write, half of it; a rename, all of it), as a system
+/// does that fails late or reports a failure that did not happen.
+enum class Moment { Before, After };
+
 /// The name of an operation, for test messages.
 const char* NameOf(FileOperation operation);
 
 /// The real file system, but the chosen call of one operation fails as the
-/// operating system's would (a FailureError of the operation's kind).
-class FaultyFileSystem final : public FileSystem {
+/// operating system's would (an IoFailure of the operation's kind).
+class FaultyFileSystem final : public ForwardingFileSystem {
 public:
-  /// Makes the `nth` call (from 1) of `operation` fail; 0 fails none.
-  void FailAt(FileOperation operation, int nth) {
+  /// Makes the `nth` call (from 1) of `operation` fail at `moment`; 0 fails
+  /// none.
+  void FailAt(FileOperation operation, int nth, Moment moment = Moment::Before) {
     failing_ = operation;
     failAt_ = nth;
+    moment_ = moment;
   }
   int Calls(FileOperation operation) const { return calls_[Index(operation)]; }
 
-  std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) override;
-  std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
-                                       const std::filesystem::path& permissionsOf) override;
-  void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
-  void Remove(const std::filesystem::path& path) noexcept override;
-  bool Exists(const std::filesystem::path& path) override;
-  std::vector<std::string> List(const std::filesystem::path& folder) override;
-  std::filesystem::path Target(const std::filesystem::path& path) override;
-  bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
+  std::unique_ptr<OpenedFile> OpenForReading(const std::filesystem::path& path) override;
+  std::unique_ptr<WritableFile> CreateTemporary(const std::filesystem::path& path,
+                                                const FileFacts& like) override;
+  void Replace(const std::filesystem::path& from, const std::filesystem::path& to,
+               const FileIdentity& replaced) override;
 
-  /// Counts a call of `operation`; true when this call is to fail.
-  bool Strikes(FileOperation operation);
+  /// Counts a call of `operation`; true when this call is to fail, at
+  /// `moment`.
+  bool Strikes(FileOperation operation, Moment moment);
 
 private:
   static std::size_t Index(FileOperation operation) { return static_cast<std::size_t>(operation); }
@@ -46,6 +50,7 @@ private:
   std::array<int, static_cast<std::size_t>(FileOperation::Count)> calls_{};
   FileOperation failing_ = FileOperation::Count;
   int failAt_ = 0;
+  Moment moment_ = Moment::Before;
 };
 
 } // namespace qf::test

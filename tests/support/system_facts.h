@@ -14,7 +14,7 @@ namespace qf::test {
 /// What tells the file at `path` from any other on its volume: the inode
 /// (POSIX) or the file index (Windows); 0 when it cannot be read. A file
 /// renamed over another takes its own along.
-std::uint64_t FileIdentity(const std::filesystem::path& path);
+std::uint64_t FileNumber(const std::filesystem::path& path);
 
 /// The file's identity, size and time of last modification (to the
 /// nanosecond or 100 ns), as one text: a file left alone keeps it.

@@ -5,7 +5,7 @@
 
 namespace qf::test {
 
-std::uint64_t FileIdentity(const std::filesystem::path& path) {
+std::uint64_t FileNumber(const std::filesystem::path& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_ino) : 0;
 }

@@ -23,7 +23,7 @@ std::uint64_t Join(DWORD high, DWORD low) {
 
 } // namespace
 
-std::uint64_t FileIdentity(const std::filesystem::path& path) {
+std::uint64_t FileNumber(const std::filesystem::path& path) {
   BY_HANDLE_FILE_INFORMATION info{};
   return Information(path, info) ? Join(info.nFileIndexHigh, info.nFileIndexLow) : 0;
 }

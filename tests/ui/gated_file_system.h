@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/file_system.h"
+#include "tests/support/forwarding_file_system.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,7 +17,7 @@ namespace qf::test {
 /// every file once before the run, to find their code page.) The wait gives up by
 /// itself after a while, so that a window that ran the run on its own
 /// thread fails its test instead of hanging it.
-class GatedFileSystem final : public FileSystem {
+class GatedFileSystem final : public ForwardingFileSystem {
 public:
   explicit GatedFileSystem(std::string held) : held_(std::move(held)) {}
 
@@ -30,35 +30,17 @@ public:
     changed_.notify_all();
   }
 
-  std::unique_ptr<ByteSource> OpenForReading(const std::filesystem::path& path) override {
-    return real_.OpenForReading(path);
-  }
-  std::unique_ptr<WritableFile> Create(const std::filesystem::path& path,
-                                       const std::filesystem::path& permissionsOf) override {
+  std::unique_ptr<WritableFile> CreateTemporary(const std::filesystem::path& path,
+                                                const FileFacts& like) override {
     if (path.filename() == held_ + "tmp") {
       std::unique_lock lock(mutex_);
       reached_ = true;
       changed_.wait_for(lock, std::chrono::seconds(20), [this] { return released_; });
     }
-    return real_.Create(path, permissionsOf);
-  }
-  void Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    real_.Replace(from, to);
-  }
-  void Remove(const std::filesystem::path& path) noexcept override { real_.Remove(path); }
-  bool Exists(const std::filesystem::path& path) override { return real_.Exists(path); }
-  std::vector<std::string> List(const std::filesystem::path& folder) override {
-    return real_.List(folder);
-  }
-  std::filesystem::path Target(const std::filesystem::path& path) override {
-    return real_.Target(path);
-  }
-  bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override {
-    return real_.SameFile(a, b);
+    return ForwardingFileSystem::CreateTemporary(path, like);
   }
 
 private:
-  FileSystem& real_ = RealFileSystem();
   const std::string held_;
   std::atomic<bool> reached_ = false;
   std::mutex mutex_;

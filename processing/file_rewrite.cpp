@@ -1,0 +1,94 @@
+#include "processing/file_rewrite.h"
+
+#include "io/paths.h"
+#include "processing/unified_diff.h"
+
+namespace qf {
+namespace {
+
+/// A second read of the opened file, for the comparison; a Changed failure
+/// when its path leads elsewhere by now.
+std::unique_ptr<OpenedFile> ReadAgain(const OpenedSource& source, FileSystem& files) {
+  std::unique_ptr<OpenedFile> again = files.OpenForReading(source.Path);
+  if (again->Facts().Identity != source.File->Facts().Identity)
+    RaiseIoFailure(IoFailureKind::Changed, PathText(source.Path));
+  return again;
+}
+
+/// What a real run would refuse to replace, a run that only looks refuses
+/// too.
+void RefuseAsARunWould(const OpenedSource& source) {
+  const FileFacts& facts = source.File->Facts();
+  if (facts.ReadOnly)
+    RaiseIoFailure(IoFailureKind::ReadOnly, PathText(source.Path));
+  if (facts.Foreign)
+    RaiseIoFailure(IoFailureKind::Foreign, PathText(source.Path));
+}
+
+FileRewrite Stage(OpenedSource& source, const RewriteRequest& request) {
+  FileRewrite rewrite;
+  rewrite.Staged = std::make_unique<StagedFile>(request.Files, source.Path, source.File->Facts());
+  rewrite.Outcome = RewriteStream(*source.File, rewrite.Staged->Sink(), PathText(source.Path),
+                                  request.Settings, request.Codes);
+  if (rewrite.Outcome == RewriteOutcome::AlreadyProcessed)
+    rewrite.Staged.reset();
+  return rewrite;
+}
+
+/// Hears whether the pass wrote the marker line.
+class MarkerTrace final : public RewriteTrace {
+public:
+  void Added(std::size_t, bool marker) override { Marked = Marked || marker; }
+  bool Marked = false;
+};
+
+FileRewrite Compare(OpenedSource& source, const RewriteRequest& request) {
+  const std::unique_ptr<OpenedFile> original = ReadAgain(source, request.Files);
+  ComparingSink sink(*original);
+  MarkerTrace trace;
+  FileRewrite rewrite;
+  rewrite.Outcome = RewriteStream(*source.File, sink, PathText(source.Path), request.Settings,
+                                  request.Codes, &trace);
+  rewrite.Changes = rewrite.Outcome == RewriteOutcome::Rewritten && !sink.Same();
+  rewrite.Marked = trace.Marked;
+  return rewrite;
+}
+
+FileRewrite Diff(OpenedSource& source, const RewriteRequest& request) {
+  const std::unique_ptr<OpenedFile> original = ReadAgain(source, request.Files);
+  auto hunks = std::make_shared<Spool>(request.Files);
+  UnifiedDiff diff(*original, request.Codes, *hunks, request.Files);
+  FileRewrite rewrite;
+  rewrite.Outcome = RewriteStream(*source.File, diff, PathText(source.Path), request.Settings,
+                                  request.Codes, &diff);
+  if (rewrite.Outcome != RewriteOutcome::Rewritten) {
+    rewrite.Changes = false;
+    return rewrite;
+  }
+  rewrite.Changes = diff.Finish();
+  rewrite.Marked = diff.Marked();
+  if (rewrite.Changes)
+    rewrite.Hunks = std::move(hunks);
+  return rewrite;
+}
+
+} // namespace
+
+FileRewrite RewriteFile(OpenedSource& source, const RewriteRequest& request) {
+  FileRewrite rewrite;
+  switch (request.Mode) {
+  case RunMode::Write:
+    return Stage(source, request);
+  case RunMode::DryRun:
+    rewrite = Compare(source, request);
+    break;
+  case RunMode::Diff:
+    rewrite = Diff(source, request);
+    break;
+  }
+  if (rewrite.Outcome == RewriteOutcome::Rewritten)
+    RefuseAsARunWould(source);
+  return rewrite;
+}
+
+} // namespace qf
