@@ -14,9 +14,12 @@ void PrintNotice(std::ostream& err, std::string_view text) {
 }
 
 void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
-                   bool plainAscii) {
+                   bool plainAscii, bool thinEvidence) {
   PrintNotice(err, std::string(file) + ": code page " + codePage.CanonicalName() +
-                       (plainAscii ? " (plain ASCII: nothing to detect)" : " (detected)"));
+                       (plainAscii     ? " (plain ASCII: nothing to detect)"
+                        : thinEvidence ? " (detected on thin evidence: a few signs or words; "
+                                         "--encoding NAME sets it)"
+                                       : " (detected)"));
 }
 
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage) {
