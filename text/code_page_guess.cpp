@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <uchardet.h>
 #include <unicode/uchar.h>
 #include <unicode/ucsdet.h>
@@ -110,6 +111,12 @@ const std::map<std::string_view, std::string_view> kUchardetAs = {
     {"EUC-KR", "windows-949"},
     {"UHC", "windows-949"},
 };
+
+/// The answers of kUchardetAs that stand for uchardet's doubt: they tell a
+/// Western code page, not a file's script against the rest of a project
+/// (a short Greek file has been seen answered IBM852).
+const std::set<std::string_view> kUnsureLatin = {"IBM852", "MAC-CENTRALEUROPE", "ISO-8859-3",
+                                                 "ISO-8859-10", "ISO-8859-13"};
 
 /// The writing systems a text's letters belong to, the East Asian ones as
 /// one (Japanese mixes kana and Han; Korean, Hangul and Han).
@@ -406,6 +413,12 @@ std::size_t CodePageGuess::IndexOf(std::string_view name) const {
   return candidates_.size();
 }
 
+bool CodePageGuess::IsMultiByte(std::size_t candidate) const {
+  const std::string_view name = candidates_[candidate].Name;
+  return name == "windows-936" || name == "windows-950" || name == "windows-932" ||
+         name == "windows-949" || name == "UTF-8";
+}
+
 std::optional<std::size_t> CodePageGuess::Statistics() const {
   const std::optional<std::size_t> i = Detected(sample_);
   if (!i || candidates_[*i].FirstFailure)
@@ -413,7 +426,7 @@ std::optional<std::size_t> CodePageGuess::Statistics() const {
   return i;
 }
 
-std::optional<std::size_t> CodePageGuess::Detected(std::string_view text) const {
+std::optional<std::size_t> CodePageGuess::Detected(std::string_view text, bool sure) const {
   uchardet_t detector = uchardet_new();
   uchardet_handle_data(detector, text.data(), text.size());
   uchardet_data_end(detector);
@@ -422,7 +435,7 @@ std::optional<std::size_t> CodePageGuess::Detected(std::string_view text) const 
   std::transform(answer.begin(), answer.end(), answer.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   const auto it = kUchardetAs.find(answer);
-  if (it == kUchardetAs.end())
+  if (it == kUchardetAs.end() || (sure && kUnsureLatin.contains(answer)))
     return std::nullopt;
   const std::size_t i = IndexOf(it->second);
   if (i == candidates_.size())
@@ -497,27 +510,31 @@ CodePageGuess::Verdict CodePageGuess::Decide() {
         chosen = i;
   }
   // 3. The statistics of the text.
-  if (!chosen) {
-    chosen = Statistics();
-    if (chosen && !among(*chosen))
-      chosen.reset();
-    strong = chosen.has_value() && highBytes_ >= kThinBytes;
+  const std::optional<std::size_t> detected = Detected(sample_);
+  if (!chosen && detected && among(*detected)) {
+    chosen = detected;
+    strong = highBytes_ >= kThinBytes;
   }
-  // 4. How plausible the text reads in each.
+  // 4. How plausible the text reads in each: among the code pages of
+  // two-byte characters where uchardet saw such characters but named one
+  // that cannot decode the text.
   if (!chosen) {
+    std::vector<std::size_t> multiByte;
+    if (detected && IsMultiByte(*detected))
+      for (std::size_t i : decoding)
+        if (IsMultiByte(i))
+          multiByte.push_back(i);
     const std::vector<Fit> fits = Score(sample_);
-    chosen = decoding.front();
-    for (std::size_t i : decoding)
+    const std::vector<std::size_t>& pool = multiByte.empty() ? decoding : multiByte;
+    chosen = pool.front();
+    for (std::size_t i : pool)
       if (fits[i].Score > fits[*chosen].Score)
         chosen = i;
     strong = false;
   }
   verdict.CodePage = candidates_[*chosen].Name;
   verdict.ThinEvidence = !strong;
-  // A mix is told against a choice made on evidence; one made on thin
-  // evidence is the best reading there is.
-  if (strong)
-    verdict.Error = Misfit(*chosen);
+  verdict.Error = Misfit(*chosen);
   return verdict;
 }
 
@@ -536,7 +553,7 @@ std::optional<Failure> CodePageGuess::Misfit(std::size_t chosen) {
       continue;
     const std::string_view text =
         std::string_view(sample_).substr(file.Begin, file.End - file.Begin);
-    const std::optional<std::size_t> own = Detected(text);
+    const std::optional<std::size_t> own = Detected(text, true);
     if (!own)
       continue;
     const std::vector<Fit> fits = Score(text);

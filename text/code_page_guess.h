@@ -94,9 +94,12 @@ private:
   std::optional<Failure> Misfit(std::size_t chosen);
   /// The candidate uchardet names for the sample, if it decodes every line.
   std::optional<std::size_t> Statistics() const;
-  /// The candidate uchardet names for `text`, whether or not it decodes it.
-  std::optional<std::size_t> Detected(std::string_view text) const;
+  /// The candidate uchardet names for `text`, whether or not it decodes it;
+  /// `sure`: none where uchardet's answer is one of its Western doubts.
+  std::optional<std::size_t> Detected(std::string_view text, bool sure = false) const;
   std::size_t IndexOf(std::string_view name) const;
+  /// Whether a candidate writes characters in more than one byte.
+  bool IsMultiByte(std::size_t candidate) const;
 
   std::vector<Candidate> candidates_;
   std::vector<FileSample> files_;
