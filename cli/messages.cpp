@@ -27,9 +27,12 @@ void PrintAlreadyProcessed(std::ostream& err, std::string_view name) {
 }
 
 void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
-                   bool plainAscii) {
+                   bool plainAscii, bool thinEvidence) {
   PrintNotice(err, std::string(file) + ": code page " + codePage.CanonicalName() +
-                       (plainAscii ? " (plain ASCII: nothing to detect)" : " (detected)"));
+                       (plainAscii     ? " (plain ASCII: nothing to detect)"
+                        : thinEvidence ? " (detected on thin evidence: a few signs or words; "
+                                         "--encoding NAME sets it)"
+                                       : " (detected)"));
 }
 
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage) {

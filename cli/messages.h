@@ -32,9 +32,11 @@ void PrintUsageError(std::ostream& err, std::string_view text);
 void PrintAlreadyProcessed(std::ostream& err, std::string_view name);
 
 /// Tells which code page a project (or file) is read in, where it was
-/// detected: "quillformer-cli: Demo.vbp: code page windows-1252 (detected)".
+/// detected: "quillformer-cli: Demo.vbp: code page windows-1252 (detected)",
+/// or, where the choice rests on a few signs or words, "... (detected on
+/// thin evidence: a few signs or words; --encoding NAME sets it)".
 void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
-                   bool plainAscii);
+                   bool plainAscii, bool thinEvidence);
 
 /// Warns, once a run is over, when `codePage` could not hold some character
 /// of the comment headers.

@@ -50,7 +50,7 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
     const ProjectCodePage found =
         ChooseFileCodePage(PathFromUtf8(options.PrintFile), RealFileSystem());
     chosen.emplace(found.Name);
-    PrintCodePage(err, options.PrintFile, *chosen, found.PlainAscii);
+    PrintCodePage(err, options.PrintFile, *chosen, found.PlainAscii, found.ThinEvidence);
   } else {
     chosen.emplace(options.Encoding);
   }

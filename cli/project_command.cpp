@@ -114,7 +114,7 @@ CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detec
                                         : ChooseProjectCodePage(WidePath(PathText(path)), files_);
     detected.emplace(found.Name);
     if (!group)
-      PrintCodePage(err_, PathText(path), *detected, found.PlainAscii);
+      PrintCodePage(err_, PathText(path), *detected, found.PlainAscii, found.ThinEvidence);
     return &*detected;
   } catch (const FailureErrorBase&) {
     PrintFailure(err_, HandledFailure());

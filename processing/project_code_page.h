@@ -11,14 +11,17 @@ namespace qf {
 
 /// The code page a project's files were found to be in.
 struct ProjectCodePage {
-  std::string Name;        ///< a name CodePage opens
-  bool PlainAscii = false; ///< nothing to tell: every byte is ASCII (the default code page)
+  std::string Name;          ///< a name CodePage opens
+  bool PlainAscii = false;   ///< nothing to tell: every byte is ASCII (the default code page)
+  bool ThinEvidence = false; ///< chosen on the statistics of a handful of bytes (CodePageGuess)
 };
 
 /// Chooses the code page of the project at `projectPath` from its files, as
 /// a run would find them (LocateSource), before anything is touched: the
 /// project file and every listed source file are read once, line by line,
-/// and weighed by CodePageGuess (see there). The source files are listed
+/// and weighed by CodePageGuess (see there), with the code pages in which
+/// the listed names resolve on disk, where they hold characters beyond
+/// ASCII. The source files are listed
 /// from the project file read in the code page its own text fits; if the
 /// final choice lists other files, the guess is made once more with those.
 /// A listed file that cannot be located or read is passed over: the run

@@ -4,8 +4,8 @@
 # fonts-arphic-uming: the window's font (see ui/fonts.h). librsvg2-bin: the
 # window's pictures and the menu icons (packaging/) are drawn from SVG to PNG
 # at build time (rsvg-convert). patch: the tests apply --diff's output with
-# GNU patch, as a user would.
-QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev
+# GNU patch, as a user would. libuchardet-dev: the statistics of --encoding auto.
+QF_PACKAGES=(cmake ninja-build g++ pkg-config libicu-dev libuchardet-dev libgtest-dev libgmock-dev
   libbenchmark-dev libcli11-dev nlohmann-json3-dev qt6-base-dev librsvg2-bin qt6-qpa-plugins fonts-wqy-microhei
   fonts-arphic-uming qt6-translations-l10n clang libclang-rt-14-dev patch)
 

@@ -1,7 +1,10 @@
 #include "text/code_page_guess.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
+#include <set>
+#include <uchardet.h>
 #include <unicode/uchar.h>
 #include <unicode/ucsdet.h>
 #include <unicode/uscript.h>
@@ -25,6 +28,16 @@ constexpr double kMisfit = 0.6;
 /// The detector knows no Thai; a reading in Thai order stands in for its
 /// confidence, at most this.
 constexpr double kThaiConfidence = 0.4;
+/// Fonts of a code page's character set tell it unless the ANSI fonts
+/// outnumber them this many times (a control copied from elsewhere).
+constexpr std::size_t kAnsiOutweighs = 5;
+/// uchardet over fewer bytes above 0x7F than this is thin evidence.
+constexpr std::size_t kThinBytes = 24;
+/// A file of another script than the project's must hold this many letters
+/// of it, and this many bytes above 0x7F, to stop the project: a sign or two
+/// tell nothing (a no-break space reads as half a Chinese character).
+constexpr std::size_t kMisfitLetters = 4;
+constexpr std::size_t kMisfitBytes = 8;
 
 /// The candidate that each name the detector reports stands for.
 const std::map<std::string_view, std::string_view> kDetectedAs = {
@@ -51,6 +64,59 @@ const std::map<std::string_view, std::string_view> kDetectedAs = {
     {"EUC-KR", "windows-949"},
     {"Big5", "windows-950"},
 };
+
+/// The candidate that each name uchardet (0.0.7) reports stands for.
+/// uchardet answers a DOS or Mac code page, or an ISO one of another
+/// region, for Western text it is unsure of: on real projects, every
+/// IBM852, MAC-CENTRALEUROPE, ISO-8859-3, -10 and -13 answer was Portuguese,
+/// Spanish, Italian or English, so those stand for CP1252.
+const std::map<std::string_view, std::string_view> kUchardetAs = {
+    {"UTF-8", "UTF-8"},
+    {"ISO-8859-1", "windows-1252"},
+    {"ISO-8859-15", "windows-1252"},
+    {"WINDOWS-1252", "windows-1252"},
+    {"IBM852", "windows-1252"},
+    {"MAC-CENTRALEUROPE", "windows-1252"},
+    {"ISO-8859-3", "windows-1252"},
+    {"ISO-8859-10", "windows-1252"},
+    {"ISO-8859-13", "windows-1252"},
+    {"ISO-8859-2", "windows-1250"},
+    {"ISO-8859-16", "windows-1250"},
+    {"WINDOWS-1250", "windows-1250"},
+    {"ISO-8859-5", "windows-1251"},
+    {"WINDOWS-1251", "windows-1251"},
+    {"KOI8-R", "windows-1251"},
+    {"IBM855", "windows-1251"},
+    {"IBM866", "windows-1251"},
+    {"MAC-CYRILLIC", "windows-1251"},
+    {"ISO-8859-7", "windows-1253"},
+    {"WINDOWS-1253", "windows-1253"},
+    {"ISO-8859-9", "windows-1254"},
+    {"WINDOWS-1254", "windows-1254"},
+    {"ISO-8859-8", "windows-1255"},
+    {"WINDOWS-1255", "windows-1255"},
+    {"ISO-8859-6", "windows-1256"},
+    {"WINDOWS-1256", "windows-1256"},
+    {"ISO-8859-4", "windows-1257"},
+    {"WINDOWS-1257", "windows-1257"},
+    {"WINDOWS-1258", "windows-1258"},
+    {"VISCII", "windows-1258"},
+    {"TIS-620", "windows-874"},
+    {"ISO-8859-11", "windows-874"},
+    {"SHIFT_JIS", "windows-932"},
+    {"EUC-JP", "windows-932"},
+    {"GB18030", "windows-936"},
+    {"BIG5", "windows-950"},
+    {"EUC-TW", "windows-950"},
+    {"EUC-KR", "windows-949"},
+    {"UHC", "windows-949"},
+};
+
+/// The answers of kUchardetAs that stand for uchardet's doubt: they tell a
+/// Western code page, not a file's script against the rest of a project
+/// (a short Greek file has been seen answered IBM852).
+const std::set<std::string_view> kUnsureLatin = {"IBM852", "MAC-CENTRALEUROPE", "ISO-8859-3",
+                                                 "ISO-8859-10", "ISO-8859-13"};
 
 /// The writing systems a text's letters belong to, the East Asian ones as
 /// one (Japanese mixes kana and Han; Korean, Hangul and Han).
@@ -254,6 +320,7 @@ void CodePageGuess::StartFile(std::string name) {
 }
 
 void CodePageGuess::Line(std::string_view bytes, std::uint64_t number, std::uint64_t offset) {
+  designer_.Line(bytes);
   if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
     return; // every candidate holds ASCII as itself
   nonAscii_ = true;
@@ -272,6 +339,9 @@ void CodePageGuess::Line(std::string_view bytes, std::uint64_t number, std::uint
   if (fileSample_ < kSamplePerFile && sample_.size() < kSampleInAll) {
     const std::size_t take = std::min(bytes.size(), kSamplePerFile - fileSample_);
     sample_.append(bytes.substr(0, take));
+    highBytes_ += static_cast<std::size_t>(
+        std::count_if(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take),
+                      [](char c) { return (c & 0x80) != 0; }));
     sample_ += '\n';
     fileSample_ += take + 1;
     files_.back().End = sample_.size();
@@ -322,8 +392,50 @@ std::vector<CodePageGuess::Fit> CodePageGuess::Score(std::string_view sample) {
     }
     scores[i].Score += kPlausibilityWeight * reading.Plausibility() + reading.ThaiConfidence();
     scores[i].Script = reading.MainScript();
+    scores[i].Letters = reading.MainScriptLetters();
   }
   return scores;
+}
+
+void CodePageGuess::NamesResolveIn(std::vector<std::string> codePages) {
+  names_ = std::move(codePages);
+}
+
+std::size_t CodePageGuess::IndexOf(std::string_view name) const {
+  for (std::size_t i = 0; i < candidates_.size(); ++i)
+    if (candidates_[i].Name == name)
+      return i;
+  return candidates_.size();
+}
+
+bool CodePageGuess::IsMultiByte(std::size_t candidate) const {
+  const std::string_view name = candidates_[candidate].Name;
+  return name == "windows-936" || name == "windows-950" || name == "windows-932" ||
+         name == "windows-949" || name == "UTF-8";
+}
+
+std::optional<std::size_t> CodePageGuess::Statistics() const {
+  const std::optional<std::size_t> i = Detected(sample_);
+  if (!i || candidates_[*i].FirstFailure)
+    return std::nullopt;
+  return i;
+}
+
+std::optional<std::size_t> CodePageGuess::Detected(std::string_view text, bool sure) const {
+  uchardet_t detector = uchardet_new();
+  uchardet_handle_data(detector, text.data(), text.size());
+  uchardet_data_end(detector);
+  std::string answer = uchardet_get_charset(detector);
+  uchardet_delete(detector);
+  std::transform(answer.begin(), answer.end(), answer.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const auto it = kUchardetAs.find(answer);
+  if (it == kUchardetAs.end() || (sure && kUnsureLatin.contains(answer)))
+    return std::nullopt;
+  const std::size_t i = IndexOf(it->second);
+  if (i == candidates_.size())
+    return std::nullopt;
+  return i;
 }
 
 CodePageGuess::Verdict CodePageGuess::Decide() {
@@ -333,52 +445,126 @@ CodePageGuess::Verdict CodePageGuess::Decide() {
     verdict.PlainAscii = true;
     return verdict;
   }
-  const std::vector<Fit> fits = Score(sample_);
-  std::vector<double> scores;
-  for (const Fit& fit : fits)
-    scores.push_back(fit.Score);
-  const auto best = [&](bool decodingAll) {
-    std::size_t chosen = candidates_.size();
-    for (std::size_t i = 0; i < candidates_.size(); ++i)
-      if ((!decodingAll || !candidates_[i].FirstFailure) &&
-          (chosen == candidates_.size() || scores[i] > scores[chosen]))
-        chosen = i;
-    return chosen;
-  };
-  const std::size_t fitting = best(false);
-  const std::size_t decoding = best(true);
-  if (decoding == candidates_.size() || scores[decoding] < scores[fitting] - kNearlyAsGood) {
-    verdict.Error = candidates_[fitting].FirstFailure;
+  std::vector<std::size_t> decoding;
+  for (std::size_t i = 0; i < candidates_.size(); ++i)
+    if (!candidates_[i].FirstFailure)
+      decoding.push_back(i);
+  if (decoding.empty()) {
+    // Named after the candidate the text fits best: its first bad byte.
+    const std::optional<std::size_t> statistics = Statistics();
+    const std::vector<Fit> fits = Score(sample_);
+    std::size_t fitting = 0;
+    for (std::size_t i = 1; i < fits.size(); ++i)
+      if (fits[i].Score > fits[fitting].Score)
+        fitting = i;
+    verdict.Error = candidates_[statistics.value_or(fitting)].FirstFailure;
     return verdict;
   }
-  verdict.CodePage = candidates_[decoding].Name;
-  verdict.Error = Misfit(decoding);
+  const auto decodes = [this](std::string_view name) {
+    const std::size_t i = IndexOf(name);
+    return i < candidates_.size() && !candidates_[i].FirstFailure;
+  };
+
+  std::optional<std::size_t> chosen;
+  bool strong = true;
+  // 1. The listed names: only where they narrow the choice to one.
+  if (names_) {
+    std::vector<std::size_t> resolving;
+    for (const std::string& name : *names_)
+      if (decodes(name))
+        resolving.push_back(IndexOf(name));
+    if (resolving.size() == 1 || (!resolving.empty() && resolving.size() < decoding.size()))
+      decoding = resolving;
+  }
+  if (decoding.size() == 1)
+    chosen = decoding.front();
+  const auto among = [&decoding](std::size_t i) {
+    return std::find(decoding.begin(), decoding.end(), i) != decoding.end();
+  };
+  // 2. The designer headers: fonts' character sets, then the IDE's words.
+  if (!chosen) {
+    const auto [codePage, votes] = designer_.MostCharsetVotes();
+    if (votes > 0 && votes * kAnsiOutweighs >= designer_.AnsiFonts() && among(IndexOf(codePage)))
+      chosen = IndexOf(codePage);
+  }
+  if (!chosen) {
+    std::map<std::size_t, std::size_t> words;
+    std::u16string buffer;
+    for (const std::string& word : designer_.Words())
+      for (std::size_t i : decoding) {
+        try {
+          if (DesignerEvidence::IsLocalWord(candidates_[i].Name,
+                                            candidates_[i].Codes.Decode(word, buffer)))
+            ++words[i];
+        } catch (const DecodeFault&) {
+          // Not a word of this code page.
+        }
+      }
+    for (const auto& [i, count] : words)
+      if (!chosen || count > words[*chosen])
+        chosen = i;
+  }
+  // 3. The statistics of the text.
+  const std::optional<std::size_t> detected = Detected(sample_);
+  if (!chosen && detected && among(*detected)) {
+    chosen = detected;
+    strong = highBytes_ >= kThinBytes;
+  }
+  // 4. How plausible the text reads in each: among the code pages of
+  // two-byte characters where uchardet saw such characters but named one
+  // that cannot decode the text.
+  if (!chosen) {
+    std::vector<std::size_t> multiByte;
+    if (detected && IsMultiByte(*detected))
+      for (std::size_t i : decoding)
+        if (IsMultiByte(i))
+          multiByte.push_back(i);
+    const std::vector<Fit> fits = Score(sample_);
+    const std::vector<std::size_t>& pool = multiByte.empty() ? decoding : multiByte;
+    chosen = pool.front();
+    for (std::size_t i : pool)
+      if (fits[i].Score > fits[*chosen].Score)
+        chosen = i;
+    strong = false;
+  }
+  verdict.CodePage = candidates_[*chosen].Name;
+  verdict.ThinEvidence = !strong;
+  verdict.Error = Misfit(*chosen);
   return verdict;
 }
 
 /// A code page can decode a file of another: GBK takes most German text as
 /// pairs of bytes. Each file with text beyond ASCII is weighed on its own;
-/// one that reads far better in another code page than the project's, and
-/// in another script, makes the project one of mixed code pages. Two code
-/// pages of one script (CP1250 and CP1252 for Spanish) are not told apart
-/// from a file or two of text: they share most of their letters.
+/// one that reads far better in another code page than the project's, as
+/// letters of another script (kMisfitLetters at least: a degree sign or a
+/// no-break space is no script), makes the project one of mixed code pages.
+/// Two code pages of one script (CP1250 and CP1252 for Spanish) are not
+/// told apart from a file or two of text: they share most of their letters.
 std::optional<TextFailure> CodePageGuess::Misfit(std::size_t chosen) {
+  bool backed = false; // a file whose own text reads in the chosen code page's script
+  std::optional<TextFailure> failure;
   for (const FileSample& file : files_) {
     if (file.Lines == 0)
       continue;
-    const std::vector<Fit> fits =
-        Score(std::string_view(sample_).substr(file.Begin, file.End - file.Begin));
-    const auto better = [](const Fit& a, const Fit& b) { return a.Score < b.Score; };
-    const std::size_t own =
-        static_cast<std::size_t>(std::max_element(fits.begin(), fits.end(), better) - fits.begin());
-    if (fits[own].Score - fits[chosen].Score <= kMisfit || fits[own].Script == fits[chosen].Script)
+    const std::string_view text =
+        std::string_view(sample_).substr(file.Begin, file.End - file.Begin);
+    const std::optional<std::size_t> own = Detected(text, true);
+    if (!own)
       continue;
-    TextFailure failure{TextFailureKind::MixedCodePages, file.Name};
-    failure.CodePage = candidates_[chosen].Name;
-    failure.OtherCodePage = candidates_[own].Name;
-    return failure;
+    const std::vector<Fit> fits = Score(text);
+    const auto high =
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    if (fits[*own].Letters < kMisfitLetters || static_cast<std::size_t>(high) < kMisfitBytes)
+      continue; // a sign or two: no script to tell
+    if (fits[*own].Script == fits[chosen].Script) {
+      backed = true;
+    } else if (!failure && fits[*own].Score - fits[chosen].Score > kMisfit) {
+      failure = TextFailure{TextFailureKind::MixedCodePages, file.Name};
+      failure->CodePage = candidates_[chosen].Name;
+      failure->OtherCodePage = candidates_[*own].Name;
+    }
   }
-  return std::nullopt;
+  return backed ? failure : std::nullopt;
 }
 
 } // namespace qf
