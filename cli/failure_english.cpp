@@ -42,6 +42,8 @@ constexpr std::array<std::string_view, kTextFailureKinds> kTextTexts = {
     "pages (--encoding NAME chooses one)", // NoCodePage
     "cannot tell the project's code page: this file reads as {other_code_page}, the project's "
     "other files as {code_page} (--encoding NAME chooses one for all)", // MixedCodePages
+    "the file is in UTF-16, not in a code page VB6 writes; it is not read (save it in its "
+    "ANSI code page to have it rewritten)", // Utf16
 };
 
 constexpr std::array<std::string_view, kRewriteFailureKinds> kRewriteTexts = {

@@ -45,6 +45,7 @@ constexpr std::array<Words, kTextFailureKinds> kTextWords = {{
      u"字节；工程中的文件可能混用了多种代码页"}, // NoCodePage
     {u"无法确定代码页",
      u"此文件的文本属于代码页 {other_code_page}，工程中其它文件属于 {code_page}"}, // Mixed…
+    {u"文件为 UTF-16 编码", u"VB6 文件应使用 ANSI 代码页，未作处理"},              // Utf16
 }};
 
 constexpr std::array<Words, kRewriteFailureKinds> kRewriteWords = {{

@@ -25,32 +25,55 @@ void RefuseAsARunWould(const OpenedSource& source) {
     RaiseIoFailure(IoFailureKind::Foreign, PathText(source.Path));
 }
 
+/// Hears what a rewrite tells that the run keeps (the marker line written,
+/// an indentation cut), and passes every notice on to `next`, if any.
+class FileTrace final : public RewriteTrace {
+public:
+  explicit FileTrace(RewriteTrace* next = nullptr) : next_(next) {}
+  void Added(std::size_t count, bool marker) override {
+    Marked = Marked || marker;
+    if (next_ != nullptr)
+      next_->Added(count, marker);
+  }
+  void Kept(std::uint64_t first, std::uint64_t last) override {
+    if (next_ != nullptr)
+      next_->Kept(first, last);
+  }
+  void CodeStarts() override {
+    if (next_ != nullptr)
+      next_->CodeStarts();
+  }
+  void IndentCapped() override { Capped = true; }
+
+  bool Marked = false;
+  bool Capped = false;
+
+private:
+  RewriteTrace* next_;
+};
+
 FileRewrite Stage(OpenedSource& source, const RewriteRequest& request) {
   FileRewrite rewrite;
   rewrite.Staged = std::make_unique<StagedFile>(request.Files, source.Path, source.File->Facts());
+  FileTrace trace;
   rewrite.Outcome = RewriteStream(*source.File, rewrite.Staged->Sink(), PathText(source.Path),
-                                  request.Settings, request.Codes);
+                                  request.Settings, request.Codes, &trace);
+  rewrite.IndentCapped = trace.Capped;
   if (rewrite.Outcome == RewriteOutcome::AlreadyProcessed)
     rewrite.Staged.reset();
   return rewrite;
 }
 
-/// Hears whether the pass wrote the marker line.
-class MarkerTrace final : public RewriteTrace {
-public:
-  void Added(std::size_t, bool marker) override { Marked = Marked || marker; }
-  bool Marked = false;
-};
-
 FileRewrite Compare(OpenedSource& source, const RewriteRequest& request) {
   const std::unique_ptr<OpenedFile> original = ReadAgain(source, request.Files);
   ComparingSink sink(*original);
-  MarkerTrace trace;
+  FileTrace trace;
   FileRewrite rewrite;
   rewrite.Outcome = RewriteStream(*source.File, sink, PathText(source.Path), request.Settings,
                                   request.Codes, &trace);
   rewrite.Changes = rewrite.Outcome == RewriteOutcome::Rewritten && !sink.Same();
   rewrite.Marked = trace.Marked;
+  rewrite.IndentCapped = trace.Capped;
   return rewrite;
 }
 
@@ -58,15 +81,17 @@ FileRewrite Diff(OpenedSource& source, const RewriteRequest& request) {
   const std::unique_ptr<OpenedFile> original = ReadAgain(source, request.Files);
   auto hunks = std::make_shared<Spool>(request.Files);
   UnifiedDiff diff(*original, request.Codes, *hunks, request.Files);
+  FileTrace trace(&diff);
   FileRewrite rewrite;
   rewrite.Outcome = RewriteStream(*source.File, diff, PathText(source.Path), request.Settings,
-                                  request.Codes, &diff);
+                                  request.Codes, &trace);
+  rewrite.IndentCapped = trace.Capped;
   if (rewrite.Outcome != RewriteOutcome::Rewritten) {
     rewrite.Changes = false;
     return rewrite;
   }
   rewrite.Changes = diff.Finish();
-  rewrite.Marked = diff.Marked();
+  rewrite.Marked = trace.Marked;
   if (rewrite.Changes)
     rewrite.Hunks = std::move(hunks);
   return rewrite;

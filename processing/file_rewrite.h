@@ -36,6 +36,8 @@ struct FileRewrite {
   bool Changes = true;
   /// Whether it carries the marker line (DryRun, Diff).
   bool Marked = false;
+  /// Whether a line's indentation was cut to kMostLeadingBlanks.
+  bool IndentCapped = false;
   /// Write: the rewrite in its temporary file, to be sealed and committed.
   std::unique_ptr<StagedFile> Staged;
   /// Diff, when it changes the file: the hunks of its unified diff

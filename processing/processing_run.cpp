@@ -94,6 +94,7 @@ FileResult ProjectRun::Rewrite(FileKind kind, const SourceFileEntry& entry, File
   result.Outcome = rewrite.Outcome;
   result.Changes = rewrite.Changes;
   result.Hunks = rewrite.Hunks;
+  result.IndentCapped = rewrite.IndentCapped;
   if (environment_.Mode != RunMode::Write && rewrite.Outcome == RewriteOutcome::Rewritten)
     ledger_.Rewrote(result.Identity, rewrite.Marked);
   return result;

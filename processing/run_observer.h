@@ -23,6 +23,8 @@ struct FileResult {
   /// with the file (it may come out byte for byte the same); a real run
   /// does not look.
   bool Changes = true;
+  /// Whether a line's indentation was more than VB6 loads and was cut.
+  bool IndentCapped = false;
   /// RunMode::Diff, where it changes: the hunks of its unified diff.
   std::shared_ptr<Spool> Hunks;
 };

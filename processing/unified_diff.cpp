@@ -29,11 +29,19 @@ void UnifiedDiff::Write(std::string_view bytes) {
   written_.erase(0, writtenAt_); // what is left is a line not yet complete
   writtenAt_ = 0;
   written_.append(bytes);
+  if (!started_) {
+    // A byte-order mark is kept where it stood, and is no line's: the
+    // file's own reader leaves it out of its first line too.
+    if (written_.size() < 3 && bytes.size() != 0)
+      return;
+    started_ = true;
+    if (written_.starts_with("\xEF\xBB\xBF"))
+      writtenAt_ = 3;
+  }
   Advance();
 }
 
-void UnifiedDiff::Added(std::size_t count, bool marker) {
-  marked_ = marked_ || marker;
+void UnifiedDiff::Added(std::size_t count, bool) {
   steps_.push_back({0, 0, count});
 }
 

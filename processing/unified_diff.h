@@ -42,8 +42,6 @@ public:
   /// byte (a line break other than CR LF counts, though it shows in no
   /// hunk).
   bool Finish();
-  /// Whether the rewrite wrote the marker line.
-  bool Marked() const noexcept { return marked_; }
 
 private:
   enum class Event : std::uint8_t { Same, Removed, Added };
@@ -73,7 +71,7 @@ private:
   std::size_t writtenAt_ = 0;
   std::u16string decoded_;
   bool changed_ = false;
-  bool marked_ = false;
+  bool started_ = false; ///< the rewrite's first bytes have been looked at
 
   // The hunk being made.
   std::deque<std::string> before_; ///< outside a hunk: the last same lines, shown

@@ -8,6 +8,7 @@
 #include "rewrite/rewrite_failure.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
+#include "text/text_failure.h"
 
 #include <algorithm>
 
@@ -20,6 +21,16 @@ using std::int16_t;
 /// (most files are small) and grows to it.
 constexpr std::size_t kFlushSize = 1 << 18;
 constexpr std::size_t kFirstBufferSize = 1 << 14;
+
+/// The last character of a header's line before its continuation: the
+/// character before the "_" and the spaces in front of it (0 for none).
+char16_t LastBeforeContinuation(std::u16string_view line) {
+  if (!line.empty() && line.back() == u'_')
+    line.remove_suffix(1);
+  while (!line.empty() && line.back() == u' ')
+    line.remove_suffix(1);
+  return line.empty() ? u'\0' : line.back();
+}
 
 template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
   return std::equal(line.begin(), line.end(), kMarkerLine.begin(), kMarkerLine.end(),
@@ -61,12 +72,15 @@ private:
   void WriteMarker();
   void WriteBlock(auto declaration);
   /// Writes the current line, or the header joined from line `first` on.
-  void Write(int16_t spaces, std::string_view bytes, std::uint64_t first = 0);
+  /// Writes the current line, or the header joined from line `first` on,
+  /// or the line `last` of a header kept on its lines.
+  void Write(int16_t spaces, std::string_view bytes, std::uint64_t first = 0,
+             std::uint64_t last = 0);
   void Flush();
   int16_t W() const { return settings_.IndentWidth; }
 
   DecodedLineReader reader_;
-  const CodePage& codePage_;
+  CodePage& codePage_;
   ByteSink& sink_;
   const ProcessingSettings& settings_;
   RewriteTrace* trace_;
@@ -77,6 +91,7 @@ private:
   std::u16string_view text_; ///< The current line decoded, where it is not ASCII.
   std::u16string wide_;      ///< Text() of an ASCII line.
   LineKind kind_ = LineKind::Ordinary;
+  bool capped_ = false; ///< a line's indentation was cut to kMostLeadingBlanks
   OutputBuffer out_;
 };
 
@@ -99,8 +114,11 @@ RewriteOutcome RewritePass::Run() {
 
 /// Reads the next line, trims its spaces and decodes it unless it is ASCII.
 bool RewritePass::ReadLine() {
+  const bool first = reader_.LineNumber() == 0;
   if (!reader_.Next())
     return false;
+  if (first) // a byte-order mark stays where it stood, before the first line
+    out_.Append(reader_.ByteOrderMark());
   bytes_ = ascii::TrimSpaces(reader_.Bytes());
   ascii_ = reader_.IsAscii();
   if (!ascii_)
@@ -229,10 +247,17 @@ void RewritePass::WriteProcedureHeader() {
 /// writes it with its comment block. The parts are joined with nothing
 /// between them, unless that would fuse two words: then one space goes
 /// between. A file that ends inside the header ends the header there.
+///
+/// VB6 loads no line longer than kLongestVb6Line bytes: a header whose
+/// joined line would be longer keeps its own lines, each trimmed and at
+/// column 1, below the comment block made from the joined line. The lines
+/// held meanwhile are bounded as a line is (kMaxLineLength).
 void RewritePass::JoinContinuedHeader() {
   const std::uint64_t first = reader_.LineNumber();
   std::string bytes(bytes_);
-  std::u16string text(Text());
+  std::string lines(bytes_); // the header's lines, trimmed, each followed by LF
+  lines += '\n';
+  char16_t last = LastBeforeContinuation(Text()); // of the joined text so far
   bool allAscii = ascii_;
   while (ReadLine()) {
     if (bytes.empty() || bytes.back() != '_')
@@ -242,28 +267,39 @@ void RewritePass::JoinContinuedHeader() {
                            {},
                            codePage_.Name()});
     bytes.pop_back();
-    text.pop_back();
     while (!bytes.empty() && bytes.back() == ' ')
       bytes.pop_back();
-    while (!text.empty() && text.back() == u' ')
-      text.pop_back();
     const std::u16string_view next = Text();
-    if (!text.empty() && !next.empty() && ascii::IsWordChar(text.back()) &&
-        ascii::IsWordChar(next.front())) {
+    if (last != 0 && !next.empty() && ascii::IsWordChar(last) && ascii::IsWordChar(next.front()))
       bytes += ' ';
-      text += u' ';
-    }
     bytes += bytes_;
-    text += next;
+    lines += bytes_;
+    lines += '\n';
+    if (lines.size() > kMaxLineLength)
+      Raise(TextFailure{TextFailureKind::LineTooLong, reader_.Name(), reader_.LineNumber()});
     allAscii = allAscii && ascii_;
+    if (const char16_t end = LastBeforeContinuation(next); end != u'\0')
+      last = end;
     if (!ascii::EndsWith(next, u"_"))
       break;
   }
-  if (allAscii)
+  if (allAscii) {
     WriteBlock(std::string_view(bytes));
-  else
-    WriteBlock(std::u16string_view(text));
-  Write(0, bytes, first);
+  } else {
+    std::u16string text;
+    WriteBlock(std::u16string_view(codePage_.Decode(bytes, text)));
+  }
+  if (bytes.size() <= kLongestVb6Line) {
+    Write(0, bytes, first);
+    return;
+  }
+  bytes = {};
+  std::uint64_t number = first;
+  for (std::size_t at = 0; at < lines.size(); ++number) {
+    const std::size_t end = lines.find('\n', at);
+    Write(0, std::string_view(lines).substr(at, end - at), number, number);
+    at = end + 1;
+  }
 }
 
 /// Opening lines stand at the depth of the code around them (the level was
@@ -314,12 +350,19 @@ void RewritePass::WriteBlock(auto declaration) {
     trace_->Added(lines, false);
 }
 
-void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t first) {
+void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t first,
+                        std::uint64_t last) {
   if (trace_ != nullptr) {
-    const std::uint64_t line = reader_.LineNumber();
+    const std::uint64_t line = last != 0 ? last : reader_.LineNumber();
     trace_->Kept(first != 0 ? first : line, line);
   }
-  const std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;
+  std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;
+  if (count > kMostLeadingBlanks) {
+    count = kMostLeadingBlanks; // VB6 loads no line with more
+    if (!capped_ && trace_ != nullptr)
+      trace_->IndentCapped();
+    capped_ = true;
+  }
   if (bytes.size() > kFlushSize) {
     // A line longer than the buffer goes straight on, not through a copy.
     Flush();

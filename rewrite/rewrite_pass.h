@@ -11,6 +11,13 @@
 
 namespace qf {
 
+/// The longest line VB6 loads, in bytes: a continued header is joined only
+/// where its joined line is no longer.
+inline constexpr std::size_t kLongestVb6Line = 1023;
+/// The most blanks VB6 loads before a line's text: the indentation is cut
+/// there.
+inline constexpr std::size_t kMostLeadingBlanks = 256;
+
 /// The comment line that marks a processed file. It is written once, at
 /// column 1, directly before the first line of code; a file whose code part
 /// begins with it is never rewritten again.
@@ -38,6 +45,9 @@ public:
   /// The designer header is over and the code begins: the file does not
   /// carry the marker line, and its rewrite will be complete.
   virtual void CodeStarts() {}
+  /// A line's indentation was more than kMostLeadingBlanks and was cut
+  /// there; told once per file.
+  virtual void IndentCapped() {}
 };
 
 /// Rewrites one source file, read from `source`, into `sink`: the designer

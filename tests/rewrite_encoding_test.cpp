@@ -53,12 +53,27 @@ TEST(RewriteEncodingTest, JoinedHeaderPartsKeepTheirBytes) {
 
 // A byte-order mark is an ordinary character: the first line then starts
 // with no keyword, and the mark goes back where it was.
-TEST(RewriteEncodingTest, AByteOrderMarkIsAnOrdinaryCharacter) {
+// A UTF-8 byte-order mark belongs to no line: it stays the file's first
+// bytes, whatever code page the file is read in, and the first line is
+// read without it (so an Attribute line there is one).
+TEST(RewriteEncodingTest, AByteOrderMarkStaysAtTheStartOfTheFile) {
   const std::string bom = "\xEF\xBB\xBF";
-  VerifyRewrite(Lines({bom + "Attribute VB_Name = \"m\"", "Attribute VB_Exposed = False", "Dim a"}),
-                Lines({"   " + bom + "Attribute VB_Name = \"m\"", "   Attribute VB_Exposed = False",
-                       kMarker, "Dim a"}),
-                {}, "UTF-8");
+  for (const char* codePage : {"UTF-8", "CP936", "CP1252"}) {
+    SCOPED_TRACE(codePage);
+    VerifyRewrite(bom + Lines({"Attribute VB_Name = \"m\"", "Dim a"}),
+                  bom + Lines({"   Attribute VB_Name = \"m\"", kMarker, "Dim a"}), {}, codePage);
+  }
+}
+
+// UTF-16, with its byte-order mark or without, is no code page of VB6:
+// refused, never read as bytes of another.
+TEST(RewriteEncodingTest, AFileInUtf16IsRefused) {
+  for (const std::string& start : {std::string("\xFF\xFE", 2), std::string("\xFE\xFF", 2),
+                                   std::string("A\0t\0", 4), std::string("\0A\0t", 4)}) {
+    EXPECT_EQ(FailureText([&] { Rewrite(start + std::string("t\0r\0\r\0\n\0", 8)); }),
+              "test.bas: the file is in UTF-16, not in a code page VB6 writes; it is not read "
+              "(save it in its ANSI code page to have it rewritten)");
+  }
 }
 
 TEST(RewriteEncodingTest, UndecodableBytesStopTheRewriteNamingLineAndOffset) {

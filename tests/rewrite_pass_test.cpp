@@ -6,6 +6,7 @@
 #include "tests/rewrite_test_support.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace qf::test {
 namespace {
@@ -213,6 +214,74 @@ TEST(RewritePassTest, AFileEndingInsideAContinuedHeaderEndsTheHeaderThere) {
   EXPECT_EQ(Rewrite("Attribute VB_Name = \"m\"\r\nSub Go _").Text,
             Lines({"   Attribute VB_Name = \"m\"", kMarker}) +
                 HeaderBlock({"'## 过程名称：Go", "'## 参数： 无"}) + Lines({"Sub Go _"}));
+}
+
+// VB6 loads no line longer than 1,023 bytes: a header whose joined line
+// would be longer stays on its own lines, each trimmed and at column 1,
+// below the comment block of the joined declaration.
+TEST(RewritePassTest, AHeaderJoinedPastVb6sLongestLineKeepsItsLines) {
+  const auto header = [](std::size_t parameters) {
+    std::vector<std::string> lines = {"Sub A(p0 As Long, _"};
+    for (std::size_t i = 1; i < parameters; ++i)
+      lines.push_back("  p" + std::to_string(i) + " As Long" + (i + 1 < parameters ? ", _" : ")"));
+    return lines;
+  };
+  // 73 parameters join into 1,022 bytes, 74 into 1,036.
+  for (const std::size_t parameters : {std::size_t{73}, std::size_t{74}}) {
+    const std::vector<std::string> lines = header(parameters);
+    std::string source = Lines({"Attribute VB_Name = \"m\""});
+    std::string joined;
+    for (const std::string& line : lines) {
+      source += line + "\r\n";
+      std::string part = line.substr(line.find_first_not_of(' '));
+      if (part.ends_with(" _"))
+        part.resize(part.size() - 2);
+      joined += part;
+    }
+    source += Lines({"End Sub"});
+    const std::string text = Rewrite(source).Text;
+    // Below the attribute line, the marker and the block's frames, name and
+    // parameter lines.
+    std::size_t at = 0;
+    for (std::size_t skip = 0; skip < 2 + 3 + parameters; ++skip)
+      at = text.find("\r\n", at) + 2;
+    const std::string below = text.substr(at);
+    if (joined.size() <= kLongestVb6Line) {
+      EXPECT_EQ(below, Lines({joined, "End Sub"}));
+    } else {
+      std::string kept;
+      for (const std::string& line : lines)
+        kept += line.substr(line.find_first_not_of(' ')) + "\r\n";
+      EXPECT_EQ(below, kept + Lines({"End Sub"}));
+      EXPECT_NE(text.find(HeaderBlock({"'## 参数：p73 为Long型"}).substr(68)), std::string::npos);
+    }
+  }
+}
+
+// Nor a line with more than 256 blanks before its text: the indentation
+// is cut there, and the trace hears it once.
+TEST(RewritePassTest, IndentationStopsAt256Blanks) {
+  class Capped final : public RewriteTrace {
+  public:
+    void IndentCapped() override { ++Count; }
+    int Count = 0;
+  } trace;
+  CodePage codes("CP936");
+  const std::string module =
+      Lines({"Attribute VB_Name = \"m\"", "Sub Go()", "If a Then", "If b Then", "If c Then",
+             "x = 1", "y = 2", "End If", "End If", "End If", "End Sub"});
+  MemorySource source(module);
+  StringSink sink;
+  const ProcessingSettings settings = Indent(100);
+  EXPECT_EQ(FailureText([&] { RewriteStream(source, sink, "m.bas", settings, codes, &trace); }),
+            "no failure");
+  EXPECT_NE(sink.Text().find("\r\n" + std::string(256, ' ') + "x = 1\r\n" + std::string(256, ' ') +
+                             "y = 2\r\n"),
+            std::string::npos);
+  EXPECT_NE(sink.Text().find("\r\n" + std::string(200, ' ') + "If b Then\r\n" +
+                             std::string(256, ' ') + "If c Then"),
+            std::string::npos);
+  EXPECT_EQ(trace.Count, 1);
 }
 
 TEST(RewritePassTest, FollowsTheSettings) {

@@ -22,7 +22,8 @@ bool DecodedLineReader::Next() {
   } catch (const FailureError<TextFailure>& error) {
     TextFailure failure = error.Get();
     failure.File = name_;
-    failure.Line = lines_.LineNumber() + 1;
+    if (failure.Kind != TextFailureKind::Utf16) // that concerns the whole file
+      failure.Line = lines_.LineNumber() + 1;
     Raise(std::move(failure));
   }
   ascii_ = codePage_.AsciiIsItself() && lines_.LineIsAscii();

@@ -31,6 +31,9 @@ public:
 
   /// The line's own bytes, without its line break. Valid until Next().
   std::string_view Bytes() const noexcept { return bytes_; }
+  /// The UTF-8 byte-order mark the file began with, or nothing (see
+  /// LineReader).
+  std::string_view ByteOrderMark() const noexcept { return lines_.ByteOrderMark(); }
   /// The line is plain ASCII and its text is its bytes.
   bool IsAscii() const noexcept { return ascii_; }
   /// The number (from 1) of the line.

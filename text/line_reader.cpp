@@ -72,7 +72,39 @@ bool LineReader::Refill() {
   return !atEnd_;
 }
 
+/// The first line tells how the source is encoded: a UTF-8 byte-order mark
+/// is taken off it, UTF-16 is refused.
+void LineReader::Start(std::string_view& line) {
+  started_ = true;
+  if (line.starts_with("\xEF\xBB\xBF")) {
+    mark_ = "\xEF\xBB\xBF";
+    line.remove_prefix(3);
+    lineOffset_ += 3;
+    return;
+  }
+  const auto byte = [&line](std::size_t i) {
+    return i < line.size() ? static_cast<unsigned char>(line[i]) : 0x100u;
+  };
+  const auto ascii = [](unsigned c) { return c >= 0x20 && c < 0x7F; }; // printable
+  // A byte-order mark, or two printable ASCII characters each with a zero byte
+  // beside it: VB6 writes no zero byte, least of all at the start of a file.
+  const bool littleEndian = (byte(0) == 0xFF && byte(1) == 0xFE) ||
+                            (ascii(byte(0)) && byte(1) == 0 && ascii(byte(2)) && byte(3) == 0);
+  const bool bigEndian = (byte(0) == 0xFE && byte(1) == 0xFF) ||
+                         (byte(0) == 0 && ascii(byte(1)) && byte(2) == 0 && ascii(byte(3)));
+  if (littleEndian || bigEndian)
+    Raise(TextFailure{TextFailureKind::Utf16});
+}
+
 bool LineReader::Next(std::string_view& line) {
+  if (!NextLine(line))
+    return false;
+  if (!started_)
+    Start(line);
+  return true;
+}
+
+bool LineReader::NextLine(std::string_view& line) {
   if (carryReturned_) {
     carry_.clear();
     carryReturned_ = false;

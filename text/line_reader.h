@@ -19,6 +19,12 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
 /// at a lone CR; the break is not part of the line. A last line without a
 /// break is still a line; an empty source has none.
 ///
+/// A UTF-8 byte-order mark at the very start is no part of the first line:
+/// ByteOrderMark() holds it, for a writer to put back where it stood. A
+/// source that starts as UTF-16 does (a byte-order mark FF FE or FE FF, or
+/// an ASCII character and a zero byte) raises a Utf16 failure: its lines
+/// cannot be told without decoding it, and no code page of VB6 reads it.
+///
 /// Memory grows with the longest line only, and a line longer than
 /// `maxLine` raises a LineTooLong failure.
 class LineReader {
@@ -37,6 +43,9 @@ public:
   std::uint64_t LineNumber() const noexcept { return lineNumber_; }
   /// The byte offset in the source at which the line last returned starts.
   std::uint64_t LineOffset() const noexcept { return lineOffset_; }
+  /// The UTF-8 byte-order mark the source began with, or nothing. Known
+  /// once Next() has been called.
+  std::string_view ByteOrderMark() const noexcept { return mark_; }
   /// Whether every byte of the line last returned is below 0x80.
   bool LineIsAscii() const noexcept { return ascii_; }
   /// Whether the line last returned ended with a line break (false only for
@@ -49,6 +58,9 @@ public:
 
 private:
   bool Refill();
+  bool NextLine(std::string_view& line);
+  /// Looks at the first line: a byte-order mark, or UTF-16.
+  void Start(std::string_view& line);
 
   ByteSource& source_;
   std::unique_ptr<char[]> buffer_;
@@ -59,6 +71,8 @@ private:
   std::uint64_t bufferOffset_ = 0; // source offset of buffer_[0]
   bool atEnd_ = false;
   bool skipLf_ = false; // the last line ended in a CR that ended the buffer
+  bool started_ = false;
+  std::string_view mark_;
   bool ended_ = true;
   std::uint64_t otherBreaks_ = 0;
   std::string carry_; // a line that spans buffers

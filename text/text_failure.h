@@ -16,8 +16,9 @@ enum class TextFailureKind : std::uint8_t {
                   ///< line that the best fitting one (CodePage) cannot decode (Bytes, Offset)
   MixedCodePages, ///< a file reads in another code page (OtherCodePage) than the rest of its
                   ///< project (CodePage)
+  Utf16,          ///< the file is in UTF-16, which no code page of VB6 is
 };
-inline constexpr std::size_t kTextFailureKinds = 4;
+inline constexpr std::size_t kTextFailureKinds = 5;
 
 /// One failure in reading a file's text, each particular in a field of its
 /// own.
