@@ -198,7 +198,7 @@ std::string UsageText() {
   return Parser().app.help();
 }
 
-ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage& codePage) {
+ProcessingSettings SettingsFromOptions(const CliOptions& options) {
   ProcessingSettings settings = ProcessingSettings::StartUp();
   if (options.Indent)
     settings.IndentWidth = static_cast<std::int16_t>(*options.Indent);
@@ -214,23 +214,23 @@ ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage
     settings.SeparatorUnit = std::move(separators.Unit);
     settings.SeparatorLine = std::move(separators.Line);
   }
+  return settings;
+}
+
+std::optional<LabelLanguage> LabelsFromOptions(const CliOptions& options) {
   switch (options.Labels) {
   case LabelChoice::TraditionalChinese:
-    settings.Labels = LabelLanguage::TraditionalChinese;
-    break;
+    return LabelLanguage::TraditionalChinese;
   case LabelChoice::Japanese:
-    settings.Labels = LabelLanguage::Japanese;
-    break;
+    return LabelLanguage::Japanese;
   case LabelChoice::English:
-    settings.Labels = LabelLanguage::English;
-    break;
+    return LabelLanguage::English;
   case LabelChoice::Auto:
-    settings.Labels = LabelsForCodePage(codePage);
-    break;
+    return std::nullopt;
   case LabelChoice::SimplifiedChinese:
     break;
   }
-  return settings;
+  return LabelLanguage::SimplifiedChinese;
 }
 
 } // namespace qf::cli

@@ -67,9 +67,12 @@ std::string UsageText();
 
 /// The processing settings the options ask for: the start-up values, with
 /// the indent width of --indent and the separators that --separator
-/// derives, exactly as the settings panel's OK derives them, and the labels
-/// of --labels (auto: the language `codePage` holds). Throws UsageError for
-/// a separator that is not UTF-8 or that FaultOfSeparator refuses.
-ProcessingSettings SettingsFromOptions(const CliOptions& options, const CodePage& codePage);
+/// derives, exactly as the settings panel's OK derives them. Throws
+/// UsageError for a separator that cannot be written (see
+/// FaultOfSeparator).
+ProcessingSettings SettingsFromOptions(const CliOptions& options);
+
+/// The language --labels asks for; none for auto (each code page's own).
+std::optional<LabelLanguage> LabelsFromOptions(const CliOptions& options);
 
 } // namespace qf::cli

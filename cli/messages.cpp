@@ -35,6 +35,12 @@ void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& cod
                                        : " (detected)"));
 }
 
+void WarnIndentationCapped(std::ostream& err) {
+  PrintNotice(err, "warning: some lines would have had more than 256 blanks before their text, "
+                   "more than VB6 loads; their indentation was cut to 256 (a smaller --indent "
+                   "keeps every level apart)");
+}
+
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage) {
   if (codePage.Substituted())
     PrintNotice(err, "warning: code page " + codePage.Name() +

@@ -38,6 +38,10 @@ void PrintAlreadyProcessed(std::ostream& err, std::string_view name);
 void PrintCodePage(std::ostream& err, std::string_view file, const CodePage& codePage,
                    bool plainAscii, bool thinEvidence);
 
+/// Warns, once every project has run, that some line's indentation was cut
+/// to the 256 blanks VB6 loads.
+void WarnIndentationCapped(std::ostream& err);
+
 /// Warns, once a run is over, when `codePage` could not hold some character
 /// of the comment headers.
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage);

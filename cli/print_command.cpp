@@ -5,6 +5,7 @@
 #include "io/paths.h"
 #include "io/spool.h"
 #include "processing/project_code_page.h"
+#include "rewrite/header_labels.h"
 #include "rewrite/rewrite_pass.h"
 
 #include <optional>
@@ -29,12 +30,15 @@ public:
       out_.Write(bytes);
   }
   void CodeStarts() override { Release(); }
+  void IndentCapped() override { Capped = true; }
   void Release() {
     if (!held_)
       return;
     held_->CopyTo(out_);
     held_.reset();
   }
+
+  bool Capped = false; ///< a line's indentation was cut
 
 private:
   ByteSink& out_;
@@ -55,7 +59,8 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
     chosen.emplace(options.Encoding);
   }
   CodePage& codePage = *chosen;
-  const ProcessingSettings settings = SettingsFromOptions(options, codePage);
+  ProcessingSettings settings = SettingsFromOptions(options);
+  settings.Labels = LabelsFromOptions(options).value_or(LabelsForCodePage(codePage));
   FileSource source =
       fromStdin ? FileSource::StandardInput()
                 : FileSource(PathFromUtf8(options.PrintFile), FileSource::Accept::AnyButFolder);
@@ -70,6 +75,8 @@ int PrintCommand(const CliOptions& options, std::ostream& out, std::ostream& err
   }
   held.Release();
   output.Flush();
+  if (held.Capped)
+    WarnIndentationCapped(err);
   WarnIfSubstituted(err, codePage);
   return kExitOk;
 }

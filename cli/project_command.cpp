@@ -9,12 +9,12 @@
 #include "io/paths.h"
 #include "io/utf.h"
 #include "processing/operation_report.h"
-#include "processing/processing_run.h"
-#include "processing/project_code_page.h"
-#include "processing/project_group.h"
+#include "processing/run_request.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <ostream>
 #include <set>
 
@@ -55,165 +55,128 @@ bool DiffInColor(ColorChoice choice) {
   return OutputTakesColours();
 }
 
-class Call {
+/// The command line's side of a request: each project's account (the
+/// report, JSON, the check list or the diff) on standard output, its code
+/// page, failures and warnings on standard error, and the exit status.
+class Call final : public RequestObserver {
 public:
-  Call(const CliOptions& options, FileSystem& files, std::ostream& out, std::ostream& err)
-      : options_(options), files_(files), out_(out), err_(err),
-        checking_(options.Check || options.Diff) {
-    if (!DetectsEncoding(options))
-      fixed_.emplace(options.Encoding);
-    // A separator the options cannot take is a usage error before any work.
-    SettingsFromOptions(options, CodePage(kDefaultCodePage));
+  Call(const CliOptions& options, std::ostream& out, std::ostream& err)
+      : options_(options), out_(out), err_(err), checking_(options.Check || options.Diff) {}
+
+  int Status() const { return status_; }
+
+  void NamedAgain(const fs::path& project) override {
+    PrintNotice(err_, PathText(project) + ": named twice; processed once");
+  }
+  RunObserver& ProjectStarts(const ProjectStart& start) override;
+  void ProjectEnded(const ProjectStart& start, const std::optional<Failure>& failure) override;
+  void Failed(const Failure& failure) override {
+    PrintFailure(err_, failure);
+    Met(FailedStatus());
+  }
+  void IndentationCapped() override { indentCapped_ = true; }
+
+  /// The warnings that wait for the end.
+  void Finish() {
+    if (namedSubstituted_)
+      WarnIfSubstituted(err_, *namedSubstituted_);
+    if (indentCapped_)
+      WarnIndentationCapped(err_);
   }
 
-  int Go();
-
 private:
-  bool Gather(const std::string& argument);
-  void Add(const fs::path& project);
-  /// Runs one project; false when it stopped on a failure.
-  bool Run(const fs::path& project);
-  CodePage* CodePageFor(const fs::path& path, std::optional<CodePage>& detected, bool group);
-  std::optional<Failure> RunWith(const std::u16string& path, const RunEnvironment& environment,
-                                 const fs::path& project, bool& untidy);
   void Met(int status) { status_ = std::max(status_, status); }
   int FailedStatus() const { return checking_ ? kExitCheckFailed : kExitFailed; }
 
   const CliOptions& options_;
-  FileSystem& files_;
   std::ostream& out_;
   std::ostream& err_;
   bool checking_;
-  std::optional<CodePage> fixed_; ///< --encoding NAME; none with auto
   int status_ = kExitOk;
-  std::vector<fs::path> projects_;
-  std::set<FileIdentity> given_;
-  DryRunLedger ledger_;
+  /// The account of the project in hand, and whether it found a file untidy.
+  std::unique_ptr<RunObserver> account_;
+  std::function<bool()> untidy_;
+  JsonReport* json_ = nullptr;                 ///< the account, where it is JSON
+  const CodePage* namedSubstituted_ = nullptr; ///< --encoding NAME's code page
+  bool indentCapped_ = false;
 };
 
-int Call::Go() {
-  for (const std::string& argument : options_.Projects)
-    if (!Gather(argument) && !options_.KeepGoing)
-      return status_;
-  for (const fs::path& project : projects_)
-    if (!Run(project) && !options_.KeepGoing)
-      break;
-  if (fixed_)
-    WarnIfSubstituted(err_, *fixed_);
-  return status_;
+/// The account the options ask for, and where a detected code page was
+/// found, a word of it first.
+RunObserver& Call::ProjectStarts(const ProjectStart& start) {
+  if (start.Found)
+    PrintCodePage(err_, PathText(start.Project), start.Codes, start.Found->PlainAscii,
+                  start.Found->ThinEvidence);
+  if (options_.Report == ReportFormat::Json) {
+    auto report = std::make_unique<JsonReport>(
+        out_, PathText(start.Project), start.Codes.CanonicalName(),
+        LabelsName(start.Settings.Labels), ModeOf(options_) != RunMode::Write);
+    json_ = report.get();
+    untidy_ = [json = json_] { return json->Untidy(); };
+    account_ = std::move(report);
+  } else if (options_.Diff) {
+    auto diff = std::make_unique<DiffPrinter>(out_, start.Project, DiffInColor(options_.Color));
+    DiffPrinter* printer = diff.get();
+    untidy_ = [printer] { return printer->Untidy(); };
+    account_ = std::move(diff);
+  } else if (options_.Check) {
+    auto list = std::make_unique<CheckList>(out_);
+    CheckList* checks = list.get();
+    untidy_ = [checks] { return checks->Untidy(); };
+    account_ = std::move(list);
+  } else {
+    untidy_ = [] { return false; };
+    account_ = std::make_unique<OperationReport>([this](std::u16string_view line) {
+      out_ << TerminalText(Utf16ToUtf8(line)) << '\n' << std::flush;
+    });
+  }
+  return *account_;
 }
 
-/// The code page to read `path` in: --encoding's, or the one detected from
-/// the file (a group) or the project's files, said on standard error.
-/// Nothing when no code page fits (the failure is told).
-CodePage* Call::CodePageFor(const fs::path& path, std::optional<CodePage>& detected, bool group) {
-  if (fixed_)
-    return &*fixed_;
-  try {
-    const ProjectCodePage found = group ? ChooseFileCodePage(path, files_)
-                                        : ChooseProjectCodePage(WidePath(PathText(path)), files_);
-    detected.emplace(found.Name);
-    if (!group)
-      PrintCodePage(err_, PathText(path), *detected, found.PlainAscii, found.ThinEvidence);
-    return &*detected;
-  } catch (const FailureErrorBase&) {
-    PrintFailure(err_, HandledFailure());
-    Met(FailedStatus());
-    return nullptr;
-  }
-}
-
-/// Takes in the projects an argument names; false when a group cannot be
-/// read (then nothing is touched yet).
-bool Call::Gather(const std::string& argument) {
-  const fs::path path = PathFromUtf8(argument);
-  if (!IsProjectGroup(path)) {
-    Add(path);
-    return true;
-  }
-  std::optional<CodePage> detected;
-  CodePage* codePage = CodePageFor(path, detected, true);
-  if (codePage == nullptr)
-    return false;
-  try {
-    for (const fs::path& project : ReadProjectGroup(path, *codePage, files_))
-      Add(project);
-    return true;
-  } catch (const FailureErrorBase&) {
-    PrintFailure(err_, HandledFailure());
-    Met(FailedStatus());
-    return false;
-  }
-}
-
-void Call::Add(const fs::path& project) {
-  // Each project once, by its identity on the disk (one that is not there
-  // is run, and fails, under each name given).
-  const std::optional<FileIdentity> identity = files_.Identity(project);
-  if (identity && !given_.insert(*identity).second)
-    PrintNotice(err_, PathText(project) + ": named twice; processed once");
+void Call::ProjectEnded(const ProjectStart& start, const std::optional<Failure>& failure) {
+  if (json_ != nullptr)
+    json_->Finish(failure);
+  if (start.Found)
+    WarnIfSubstituted(err_, start.Codes);
   else
-    projects_.push_back(project);
-}
-
-bool Call::Run(const fs::path& project) {
-  std::optional<CodePage> detected;
-  CodePage* codePage = CodePageFor(project, detected, false);
-  if (codePage == nullptr)
-    return false;
-  const ProcessingSettings settings = SettingsFromOptions(options_, *codePage);
-  RunEnvironment environment{settings, *codePage, files_};
-  environment.Mode = ModeOf(options_);
-  environment.Ledger = &ledger_;
-  bool untidy = false;
-  const std::optional<Failure> failure =
-      RunWith(WidePath(PathText(project)), environment, project, untidy);
-  if (detected)
-    WarnIfSubstituted(err_, *detected);
+    namedSubstituted_ = &start.Codes; // one for every project: told at the end
   if (failure) {
     PrintFailure(err_, *failure);
     Met(FailedStatus());
-    return false;
-  }
-  if (checking_ && untidy)
+  } else if (checking_ && untidy_()) {
     Met(kExitUntidy);
-  return true;
+  }
+  account_.reset();
+  json_ = nullptr;
 }
 
-/// The run with the observer the options ask for.
-std::optional<Failure> Call::RunWith(const std::u16string& path, const RunEnvironment& environment,
-                                     const fs::path& project, bool& untidy) {
-  if (options_.Report == ReportFormat::Json) {
-    JsonReport report(out_, PathText(project), environment.Codes.CanonicalName(),
-                      LabelsName(environment.Settings.Labels), environment.Mode != RunMode::Write);
-    std::optional<Failure> failure = ProcessProject(path, environment, report);
-    report.Finish(failure);
-    untidy = report.Untidy();
-    return failure;
+/// The request the options make: every argument's path (a project path
+/// that is not UTF-8 is a usage error before any work), the settings, the
+/// code page or auto, the labels or auto, and the mode.
+RunRequest RequestOf(const CliOptions& options) {
+  RunRequest request;
+  for (const std::string& argument : options.Projects) {
+    WidePath(argument);
+    request.Projects.push_back(PathFromUtf8(argument));
   }
-  if (options_.Diff) {
-    DiffPrinter diff(out_, project, DiffInColor(options_.Color));
-    std::optional<Failure> failure = ProcessProject(path, environment, diff);
-    untidy = diff.Untidy();
-    return failure;
-  }
-  if (options_.Check) {
-    CheckList list(out_);
-    std::optional<Failure> failure = ProcessProject(path, environment, list);
-    untidy = list.Untidy();
-    return failure;
-  }
-  OperationReport report([this](std::u16string_view line) {
-    out_ << TerminalText(Utf16ToUtf8(line)) << '\n' << std::flush;
-  });
-  return ProcessProject(path, environment, report);
+  request.Settings = SettingsFromOptions(options);
+  if (!DetectsEncoding(options))
+    request.CodePage = options.Encoding;
+  request.Labels = LabelsFromOptions(options);
+  request.Mode = ModeOf(options);
+  request.KeepGoing = options.KeepGoing;
+  return request;
 }
 
 } // namespace
 
 int ProjectCommand(const CliOptions& options, FileSystem& files, std::ostream& out,
                    std::ostream& err) {
-  return Call(options, files, out, err).Go();
+  const RunRequest request = RequestOf(options);
+  Call call(options, out, err);
+  RunProjects(request, files, call);
+  call.Finish();
+  return call.Status();
 }
 
 } // namespace qf::cli
