@@ -22,7 +22,16 @@ WritableFile& StagedFile::File() {
   if (!file_) {
     if (facts_.ReadOnly)
       RaiseIoFailure(IoFailureKind::ReadOnly, PathText(source_));
-    file_ = files_.CreateTemporary(temporary_, facts_);
+    if (facts_.Foreign)
+      RaiseIoFailure(IoFailureKind::Foreign, PathText(source_));
+    try {
+      file_ = files_.CreateTemporary(temporary_, facts_);
+    } catch (const FailureError<IoFailure>& error) {
+      if (error.Get().Kind != IoFailureKind::Foreign)
+        throw;
+      // The group could not be kept: it is the source that is refused.
+      RaiseIoFailure(IoFailureKind::Foreign, PathText(source_), error.Get().Error);
+    }
   }
   return *file_;
 }

@@ -22,7 +22,8 @@ std::filesystem::path TemporaryPathFor(const std::filesystem::path& source);
 /// the object goes (or at Discard()): no failure leaves one behind.
 ///
 /// A read-only source is refused before anything is created: the rename
-/// would replace it, against what its owner asked for.
+/// would replace it, against what its owner asked for. So is one whose
+/// owner or group the new file could not be given.
 ///
 /// Seal() and Commit() may run on another thread than the one that wrote.
 class StagedFile {

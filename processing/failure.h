@@ -6,6 +6,7 @@
 #include "text/text_failure.h"
 
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,12 +53,15 @@ std::basic_string<Char> FillIn(std::basic_string_view<Char> pattern, Value&& val
 /// block that caught a FailureErrorBase.
 Failure HandledFailure();
 
-/// Runs `body`; returns the failure it raised, or nothing.
-template <typename Body> std::optional<Failure> Trap(Body&& body) {
+/// Runs `body`; returns the failure it raised, or nothing. Running out of
+/// memory is a failure too (OutOfMemory, naming `file`).
+template <typename Body> std::optional<Failure> Trap(Body&& body, std::string_view file = {}) {
   try {
     body();
   } catch (const FailureErrorBase&) {
     return HandledFailure();
+  } catch (const std::bad_alloc&) {
+    return ProjectFailure{ProjectFailureKind::OutOfMemory, std::string(file)};
   }
   return std::nullopt;
 }

@@ -107,14 +107,9 @@ std::optional<Failure> ProjectRun::Handle(FileKind kind, const SourceFileEntry& 
   FileRewrite rewrite;
   FileResult result;
   std::optional<Failure> failure;
-  try {
-    result = Rewrite(kind, entry, rewrite);
-  } catch (const FailureErrorBase&) {
-    failure = HandledFailure();
-  } catch (const std::bad_alloc&) {
-    rewrite = {};
-    failure = ProjectFailure{ProjectFailureKind::OutOfMemory, Utf16ToUtf8(entry.Location)};
-  }
+  failure = Trap([&] { result = Rewrite(kind, entry, rewrite); }, Utf16ToUtf8(entry.Location));
+  if (failure)
+    rewrite = {}; // a temporary file begun goes now
   if (failedBefore_)
     return failedBefore_;
   if (std::optional<Failure> before = FinishInFlight())
@@ -160,14 +155,16 @@ std::optional<Failure> ProcessProject(std::u16string_view projectPath,
   const fs::path projectFile = PathFromUtf16(projectPath);
   ProjectContents project;
   FileIdentity identity;
-  try {
-    const std::unique_ptr<OpenedFile> source = environment.Files.OpenForReading(projectFile);
-    identity = source->Facts().Identity;
-    project = ReadProjectFile(*source, PathText(projectFile), environment.Codes,
-                              ProjectFolderOf(projectPath));
-  } catch (const FailureErrorBase&) {
-    return HandledFailure();
-  }
+  if (std::optional<Failure> failure = Trap(
+          [&] {
+            const std::unique_ptr<OpenedFile> source =
+                environment.Files.OpenForReading(projectFile);
+            identity = source->Facts().Identity;
+            project = ReadProjectFile(*source, PathText(projectFile), environment.Codes,
+                                      ProjectFolderOf(projectPath));
+          },
+          PathText(projectFile)))
+    return failure;
   observer.ProjectRead(project.Info);
   return ProjectRun(project, identity, environment, observer).Go();
 }

@@ -97,10 +97,12 @@ bool Preparation::Gather(const fs::path& argument) {
   CodePage* codes = CodePageOf(argument, true, found, detected);
   if (codes == nullptr)
     return false;
-  if (const std::optional<Failure> failure = Trap([&] {
-        for (const fs::path& project : ReadProjectGroup(argument, *codes, files_))
-          Add(project);
-      }))
+  if (const std::optional<Failure> failure = Trap(
+          [&] {
+            for (const fs::path& project : ReadProjectGroup(argument, *codes, files_))
+              Add(project);
+          },
+          PathText(argument)))
     return Fail(*failure);
   return true;
 }
@@ -119,10 +121,12 @@ CodePage* Preparation::CodePageOf(const fs::path& path, bool group, std::optiona
                                   std::optional<ProjectCodePage>& detected) {
   if (named_)
     return &*named_;
-  const std::optional<Failure> failure = Trap([&] {
-    detected =
-        group ? ChooseFileCodePage(path, files_) : ChooseProjectCodePage(PathUtf16(path), files_);
-  });
+  const std::optional<Failure> failure = Trap(
+      [&] {
+        detected = group ? ChooseFileCodePage(path, files_)
+                         : ChooseProjectCodePage(PathUtf16(path), files_);
+      },
+      PathText(path));
   if (failure) {
     Fail(*failure);
     return nullptr;

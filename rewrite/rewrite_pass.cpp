@@ -11,6 +11,7 @@
 #include "text/text_failure.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qf {
 namespace {
@@ -30,6 +31,28 @@ char16_t LastBeforeContinuation(std::u16string_view line) {
   while (!line.empty() && line.back() == u' ')
     line.remove_suffix(1);
   return line.empty() ? u'\0' : line.back();
+}
+
+/// The joined line of a header's `lines` (each followed by LF): each line
+/// but the last less its "_" and the spaces before it, then a space where
+/// `spaced` says, then the next.
+std::string Joined(std::string_view lines, const std::vector<bool>& spaced) {
+  std::string joined;
+  joined.reserve(lines.size());
+  std::size_t piece = 0;
+  for (std::size_t at = 0; at < lines.size(); ++piece) {
+    const std::size_t end = lines.find('\n', at);
+    if (piece != 0) {
+      joined.pop_back(); // the "_"
+      while (!joined.empty() && joined.back() == ' ')
+        joined.pop_back();
+      if (spaced[piece - 1])
+        joined += ' ';
+    }
+    joined += lines.substr(at, end - at);
+    at = end + 1;
+  }
+  return joined;
 }
 
 template <typename Char> bool IsMarker(std::basic_string_view<Char> line) {
@@ -254,35 +277,33 @@ void RewritePass::WriteProcedureHeader() {
 /// held meanwhile are bounded as a line is (kMaxLineLength).
 void RewritePass::JoinContinuedHeader() {
   const std::uint64_t first = reader_.LineNumber();
-  std::string bytes(bytes_);
   std::string lines(bytes_); // the header's lines, trimmed, each followed by LF
   lines += '\n';
+  std::vector<bool> spaced; // before each line after the first: a space goes between
   char16_t last = LastBeforeContinuation(Text()); // of the joined text so far
   bool allAscii = ascii_;
   while (ReadLine()) {
-    if (bytes.empty() || bytes.back() != '_')
+    if (lines.size() < 2 || lines[lines.size() - 2] != '_')
       Raise(RewriteFailure{RewriteFailureKind::Unjoinable,
                            reader_.Name(),
                            reader_.LineNumber(),
                            {},
                            codePage_.Name()});
-    bytes.pop_back();
-    while (!bytes.empty() && bytes.back() == ' ')
-      bytes.pop_back();
     const std::u16string_view next = Text();
-    if (last != 0 && !next.empty() && ascii::IsWordChar(last) && ascii::IsWordChar(next.front()))
-      bytes += ' ';
-    bytes += bytes_;
+    spaced.push_back(last != u'\0' && !next.empty() && ascii::IsWordChar(last) &&
+                     ascii::IsWordChar(next.front()));
+    if (lines.size() + bytes_.size() + 1 > kMaxLineLength)
+      Raise(TextFailure{TextFailureKind::LineTooLong, reader_.Name(), reader_.LineNumber()});
+    MakeRoom(lines, lines.size() + bytes_.size() + 1);
     lines += bytes_;
     lines += '\n';
-    if (lines.size() > kMaxLineLength)
-      Raise(TextFailure{TextFailureKind::LineTooLong, reader_.Name(), reader_.LineNumber()});
     allAscii = allAscii && ascii_;
     if (const char16_t end = LastBeforeContinuation(next); end != u'\0')
       last = end;
     if (!ascii::EndsWith(next, u"_"))
       break;
   }
+  std::string bytes = Joined(lines, spaced);
   if (allAscii) {
     WriteBlock(std::string_view(bytes));
   } else {

@@ -5,6 +5,7 @@
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/forwarding_file_system.h"
 #include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 
@@ -168,36 +169,115 @@ TEST_F(BadInputTest, ASymbolicLinkHasItsTargetRewritten) {
   EXPECT_EQ(Run("p/Q.vbp").Status, 1);
 }
 
-// Each file operation failing at each file: exit status 1, the report ends
-// with the interruption line, every file is whole and no temporary file is
-// left.
+// Each file operation failing at each file, before it does its work or
+// after (a write half done, a rename that took place): exit status 1, the
+// report ends with the interruption line, every file is whole and no
+// temporary file is left.
 TEST_F(BadInputTest, EveryFailingFileOperationExitsWithOne) {
   dir_.Write("P.vbp", "Form=a.frm\r\nModule=b; b.bas\r\nClass=c; c.cls\r\n");
   const std::string original = kModule;
-  for (const FileOperation operation :
-       {FileOperation::Open, FileOperation::Read, FileOperation::Create, FileOperation::Write,
-        FileOperation::Sync, FileOperation::Replace}) {
-    for (int nth = 1; nth <= 8; ++nth) {
-      SCOPED_TRACE(std::string(NameOf(operation)) + " #" + std::to_string(nth));
-      for (const char* name : {"a.frm", "b.bas", "c.cls"})
-        dir_.Write(name, original);
-      FaultyFileSystem files;
-      files.FailAt(operation, nth);
-      const Result result = Run("P.vbp", files);
-      if (result.Status == 0)
-        break; // fewer calls than nth: nothing failed
-      EXPECT_EQ(result.Status, 1);
-      EXPECT_NE(result.Err.find(InjectedFaultWords()), std::string::npos) << result.Err;
-      if (!result.Out.empty()) {
-        EXPECT_NE(result.Out.rfind("\n    ......处理中断："), std::string::npos);
+  for (const Moment moment : {Moment::Before, Moment::After})
+    for (const FileOperation operation :
+         {FileOperation::Open, FileOperation::Read, FileOperation::Create, FileOperation::Write,
+          FileOperation::Sync, FileOperation::Close, FileOperation::Replace}) {
+      for (int nth = 1; nth <= 8; ++nth) {
+        SCOPED_TRACE(std::string(NameOf(operation)) + " #" + std::to_string(nth) +
+                     (moment == Moment::After ? " after" : ""));
+        for (const char* name : {"a.frm", "b.bas", "c.cls"})
+          dir_.Write(name, original);
+        FaultyFileSystem files;
+        files.FailAt(operation, nth, moment);
+        const Result result = Run("P.vbp", files);
+        if (result.Status == 0)
+          break; // fewer calls than nth: nothing failed
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_NE(result.Err.find(InjectedFaultWords()), std::string::npos) << result.Err;
+        if (!result.Out.empty()) {
+          EXPECT_NE(result.Out.rfind("\n    ......处理中断："), std::string::npos);
+        }
+        for (const char* name : {"a.frm", "b.bas", "c.cls"}) {
+          const std::string now = ReadBytes(dir_ / name);
+          EXPECT_TRUE(now == original || now == Rewrite(original).Text) << name;
+        }
+        ExpectNoTemporaryFile();
       }
-      for (const char* name : {"a.frm", "b.bas", "c.cls"}) {
-        const std::string now = ReadBytes(dir_ / name);
-        EXPECT_TRUE(now == original || now == Rewrite(original).Text) << name;
-      }
-      ExpectNoTemporaryFile();
     }
+}
+
+// Running out of memory is a failure of the file in hand, told like any
+// other: the report's interruption line, exit 1, or 4 for --check and
+// --diff, which must not say "untidy" of what they could not look at.
+TEST_F(BadInputTest, RunningOutOfMemoryIsAFailureOfTheFile) {
+  dir_.Write("P.vbp", "Module=b; b.bas\r\n");
+  for (const std::vector<std::string>& mode :
+       {std::vector<std::string>{}, {"--check"}, {"--diff"}}) {
+    dir_.Write("b.bas", kModule);
+    FaultyFileSystem files;
+    files.ExhaustMemoryAtRead(3); // the project file's reads were the first two
+    std::vector<std::string> args = mode;
+    args.push_back((dir_ / "P.vbp").string());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunCli(args, out, err, files);
+    EXPECT_EQ(status, mode.empty() ? 1 : 4);
+    EXPECT_EQ(err.str(), "quillformer-cli: " + (dir_ / "b.bas").string() +
+                             ": not enough memory to go on; the file is left as it is\n");
+    if (mode.empty()) {
+      EXPECT_TRUE(out.str().ends_with("    ......处理中断：内存不足：" + (dir_ / "b.bas").string() +
+                                      "（文件未作改动）\n"))
+          << out.str();
+    }
+    EXPECT_EQ(ReadBytes(dir_ / "b.bas"), kModule);
+    ExpectNoTemporaryFile();
   }
+}
+
+} // namespace
+} // namespace qf::test
+
+namespace qf::test {
+namespace {
+
+/// The real file system, counting the calls that look at names.
+class CountingFileSystem final : public ForwardingFileSystem {
+public:
+  std::unique_ptr<OpenedFile> OpenForReading(const std::filesystem::path& path) override {
+    ++Calls;
+    return ForwardingFileSystem::OpenForReading(path);
+  }
+  bool Exists(const std::filesystem::path& path) override {
+    ++Calls;
+    return ForwardingFileSystem::Exists(path);
+  }
+  std::vector<std::string> List(const std::filesystem::path& folder) override {
+    ++Calls;
+    return ForwardingFileSystem::List(folder);
+  }
+  std::optional<FileIdentity> Identity(const std::filesystem::path& path) override {
+    ++Calls;
+    return ForwardingFileSystem::Identity(path);
+  }
+  long Calls = 0;
+};
+
+// A group of ten thousand projects costs a few looks at the disk for each,
+// not a look at every other one for each: telling a project named twice
+// is a lookup of its identity.
+TEST_F(BadInputTest, AGroupOfTenThousandProjectsCostsLinearWork) {
+  constexpr int kProjects = 10000;
+  std::string group = "VBGROUP 5.0\r\n";
+  for (int i = 0; i < kProjects; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".vbp";
+    dir_.Write(name, "Name=\"P\"\r\n");
+    group += "Project=" + name + "\r\n";
+  }
+  group += "Project=p7.vbp\r\n"; // named again
+  dir_.Write("All.vbg", group);
+  CountingFileSystem files;
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(cli::RunCli({"--check", (dir_ / "All.vbg").string()}, out, err, files), 0) << err.str();
+  EXPECT_LT(files.Calls, 6L * kProjects) << "looks at the disk for " << kProjects << " projects";
 }
 
 } // namespace

@@ -121,3 +121,59 @@ TEST_F(CliPrintTest, HelpAndVersion) {
 
 } // namespace
 } // namespace qf::test
+
+namespace qf::test {
+namespace {
+
+/// The longest line of `text` in bytes, and the most blanks before a line's
+/// text.
+std::pair<std::size_t, std::size_t> Widest(const std::string& text) {
+  std::pair<std::size_t, std::size_t> widest{0, 0};
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.ends_with('\r'))
+      line.pop_back();
+    widest.first = std::max(widest.first, line.size());
+    widest.second = std::max(widest.second, line.find_first_not_of(' '));
+  }
+  return widest;
+}
+
+// What VB6 loads, and only that: no line past 1,023 bytes (a header too
+// long to join keeps its lines), none with more than 256 blanks before its
+// text (said on standard error), a UTF-8 byte-order mark where it stood,
+// and no file in UTF-16.
+TEST_F(CliPrintTest, WritesOnlyWhatVb6Loads) {
+  std::string header = "Public Function Total(a0 As Long, _\r\n";
+  for (int i = 1; i < 100; ++i)
+    header += "    a" + std::to_string(i) + " As Long" + (i < 99 ? ", _\r\n" : ") As Long\r\n");
+  std::string deep;
+  for (int level = 0; level < 4; ++level)
+    deep += "If x Then\r\n";
+  const fs::path file = Write(
+      "m.bas", "\xEF\xBB\xBF" + Lines({"Attribute VB_Name = \"m\""}) + header + deep + "x = 1\r\n" +
+                   Lines({"End If", "End If", "End If", "End If", "End Function"}));
+  const CliRun run = Run({"--print", file.string(), "--indent", "100", "--labels", "en"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(run.Out.starts_with("\xEF\xBB\xBF   Attribute VB_Name")) << run.Out.substr(0, 40);
+  EXPECT_NE(run.Out.find("'## Parameter: a99 As Long\r\n"), std::string::npos);
+  EXPECT_NE(run.Out.find("\r\nPublic Function Total(a0 As Long, _\r\na1 As Long, _\r\n"),
+            std::string::npos);
+  const auto [longest, blanks] = Widest(run.Out);
+  EXPECT_LE(longest, kLongestVb6Line);
+  EXPECT_EQ(blanks, kMostLeadingBlanks);
+  EXPECT_EQ(run.Err, "quillformer-cli: warning: some lines would have had more than 256 blanks "
+                     "before their text, more than VB6 loads; their indentation was cut to 256 (a "
+                     "smaller --indent keeps every level apart)\n");
+
+  const fs::path wide = Write("w.bas", std::string("\xFF\xFE", 2) + "A\0t\0\r\0\n\0");
+  const CliRun utf16 = Run({"--print", wide.string()});
+  EXPECT_EQ(utf16.Status, 1);
+  EXPECT_EQ(utf16.Out, "");
+  EXPECT_EQ(utf16.Err, "quillformer-cli: " + wide.string() +
+                           ": the file is in UTF-16, not in a code page VB6 writes; it is not "
+                           "read (save it in its ANSI code page to have it rewritten)\n");
+}
+
+} // namespace
+} // namespace qf::test

@@ -244,38 +244,42 @@ TEST_F(ProcessingRunTest, TheRewriteReplacesTheFileAtomically) {
   EXPECT_EQ(ReadBytes(dir_ / "clsItem.clstmp"), "stale temporary file");
 }
 
-// Every file operation of a run failing in turn, at every file: the run
-// stops with the cause in the report, and nothing is ever lost.
+// Every file operation of a run failing in turn, at every file, before its
+// work or after it (a write half done, a rename that took place but said
+// it failed): the run stops with the cause in the report, and nothing is
+// ever lost.
 TEST_F(ProcessingRunTest, AFailingFileOperationLosesNothing) {
   const auto originals = Originals();
   const TempDir pristine;
   for (const std::string& name : kSampleFiles)
     pristine.Write(name, ReadBytes(dir_ / name));
-  for (const FileOperation operation :
-       {FileOperation::Open, FileOperation::Read, FileOperation::Create, FileOperation::Write,
-        FileOperation::Sync, FileOperation::Close, FileOperation::Replace}) {
-    for (int nth = 1;; ++nth) {
-      SCOPED_TRACE(std::string(NameOf(operation)) + " #" + std::to_string(nth));
-      for (const std::string& name : kSampleFiles)
-        dir_.Write(name, ReadBytes(pristine / name));
-      FaultyFileSystem files;
-      files.FailAt(operation, nth);
-      const std::string failure = Run("Demo.vbp", files);
-      ExpectNothingLost(originals);
-      if (failure.empty()) {
-        EXPECT_GT(nth, 1) << "the operation was never used";
-        break;
-      }
-      EXPECT_NE(failure.find(InjectedFaultWords()), std::string::npos) << failure;
-      if (report_.Started()) {
-        EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" +
-                                           Utf16ToUtf8(DescribeInChinese(*failure_)) + "\r\n"));
-      } else {
-        EXPECT_TRUE(operation == FileOperation::Open || operation == FileOperation::Read)
-            << "only reading the project file fails before the report";
+  for (const Moment moment : {Moment::Before, Moment::After})
+    for (const FileOperation operation :
+         {FileOperation::Open, FileOperation::Read, FileOperation::Create, FileOperation::Write,
+          FileOperation::Sync, FileOperation::Close, FileOperation::Replace}) {
+      for (int nth = 1;; ++nth) {
+        SCOPED_TRACE(std::string(NameOf(operation)) + " #" + std::to_string(nth) +
+                     (moment == Moment::After ? " after the call" : ""));
+        for (const std::string& name : kSampleFiles)
+          dir_.Write(name, ReadBytes(pristine / name));
+        FaultyFileSystem files;
+        files.FailAt(operation, nth, moment);
+        const std::string failure = Run("Demo.vbp", files);
+        ExpectNothingLost(originals);
+        if (failure.empty()) {
+          EXPECT_GT(nth, 1) << "the operation was never used";
+          break;
+        }
+        EXPECT_NE(failure.find(InjectedFaultWords()), std::string::npos) << failure;
+        if (report_.Started()) {
+          EXPECT_TRUE(ReportText().ends_with("    ......处理中断：" +
+                                             Utf16ToUtf8(DescribeInChinese(*failure_)) + "\r\n"));
+        } else {
+          EXPECT_TRUE(operation == FileOperation::Open || operation == FileOperation::Read)
+              << "only reading the project file fails before the report";
+        }
       }
     }
-  }
 }
 
 } // namespace

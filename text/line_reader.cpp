@@ -141,10 +141,7 @@ bool LineReader::NextLine(std::string_view& line) {
     const auto length = static_cast<std::size_t>(stop - begin);
     if (carry_.size() + length > maxLine_)
       Raise(TextFailure{TextFailureKind::LineTooLong});
-    // Grow a long line's buffer by doubling, but never beyond the longest
-    // line taken.
-    if (carry_.capacity() < carry_.size() + length)
-      carry_.reserve(std::min(maxLine_, std::max(2 * carry_.capacity(), carry_.size() + length)));
+    MakeRoom(carry_, carry_.size() + length, maxLine_);
     if (stop == end) {
       if (carry_.empty()) {
         carryOffset_ = bufferOffset_ + pos_;

@@ -2,6 +2,7 @@
 
 #include "io/byte_stream.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,19 @@ namespace qf {
 /// writes at most 1,023 characters a line), and a bound on the memory that
 /// a file of one endless line (a device, a crafted file) can take.
 inline constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
+
+/// Makes room in `line` for `size` bytes in all, at most `most`. A short
+/// line grows by doubling; one past 1 MiB takes room for `most` at once, of
+/// which only what is written ever takes memory (the pages of a large
+/// block are the system's until touched), so a line near the bound never
+/// costs a copy of half its size.
+inline void MakeRoom(std::string& line, std::size_t size, std::size_t most = kMaxLineLength) {
+  if (line.capacity() >= size)
+    return;
+  constexpr std::size_t kDoublingEnds = std::size_t{1} << 20;
+  line.reserve(size > kDoublingEnds ? std::max(size, most)
+                                    : std::min(most, std::max(2 * line.capacity(), size)));
+}
 
 /// Splits a byte source into lines. A line ends at CR LF, at a lone LF or
 /// at a lone CR; the break is not part of the line. A last line without a

@@ -3,6 +3,8 @@
 #include "io/paths.h"
 #include "tests/support/system_facts.h"
 
+#include <new>
+
 namespace qf::test {
 namespace {
 
@@ -13,8 +15,11 @@ public:
   FaultySource(std::unique_ptr<OpenedFile> inner, FaultyFileSystem& files)
       : inner_(std::move(inner)), files_(files) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    if (files_.Strikes(FileOperation::Read, Moment::Before))
+    if (files_.Strikes(FileOperation::Read, Moment::Before)) {
+      if (files_.Exhausts())
+        throw std::bad_alloc();
       RaiseIoFailure(IoFailureKind::Read, "", InjectedFault());
+    }
     const std::size_t count = inner_->Read(buffer, size);
     if (files_.Strikes(FileOperation::Read, Moment::After))
       RaiseIoFailure(IoFailureKind::Read, "", InjectedFault());

@@ -32,7 +32,14 @@ public:
     failAt_ = nth;
     moment_ = moment;
   }
+  /// Makes the `nth` read (from 1) run out of memory (std::bad_alloc).
+  void ExhaustMemoryAtRead(int nth) {
+    FailAt(FileOperation::Read, nth);
+    exhaust_ = true;
+  }
   int Calls(FileOperation operation) const { return calls_[Index(operation)]; }
+  /// Whether a striking fault runs out of memory rather than failing.
+  bool Exhausts() const { return exhaust_; }
 
   std::unique_ptr<OpenedFile> OpenForReading(const std::filesystem::path& path) override;
   std::unique_ptr<WritableFile> CreateTemporary(const std::filesystem::path& path,
@@ -51,6 +58,7 @@ private:
   FileOperation failing_ = FileOperation::Count;
   int failAt_ = 0;
   Moment moment_ = Moment::Before;
+  bool exhaust_ = false;
 };
 
 } // namespace qf::test
