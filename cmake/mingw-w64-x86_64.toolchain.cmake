@@ -57,10 +57,15 @@ set(CMAKE_FIND_ROOT_PATH /usr/${QF_MINGW_TRIPLE} ${QF_WINDOWS_PREFIXES})
 # without being told (the windows preset, ./windows).
 list(APPEND CMAKE_PREFIX_PATH ${QF_WINDOWS_PREFIXES})
 # pkg-config (FindPkgConfig: pkg_check_modules(... uchardet), icu-uc) reads
-# the cache's .pc files and never the build machine's own: an empty
-# PKG_CONFIG_LIBDIR, and FindPkgConfig adds each prefix's lib/pkgconfig from
-# CMAKE_PREFIX_PATH.
-set(ENV{PKG_CONFIG_LIBDIR} "")
+# the cache's .pc files and never the build machine's own: PKG_CONFIG_LIBDIR
+# replaces its default folders with the prefixes' lib/pkgconfig. (An empty
+# value would not do: CMake unsets a variable set to "".)
+set(pkg_config_folders "")
+foreach(prefix IN LISTS QF_WINDOWS_PREFIXES)
+  list(APPEND pkg_config_folders "${prefix}/lib/pkgconfig")
+endforeach()
+string(REPLACE ";" ":" pkg_config_folders "${pkg_config_folders}")
+set(ENV{PKG_CONFIG_LIBDIR} "${pkg_config_folders}")
 unset(ENV{PKG_CONFIG_PATH})
 unset(ENV{PKG_CONFIG_SYSROOT_DIR})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
