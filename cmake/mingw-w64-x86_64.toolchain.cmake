@@ -5,6 +5,7 @@
 #     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.toolchain.cmake \
 #     -DCMAKE_PREFIX_PATH="$CACHE/qt6-6.4.2;$CACHE/icu-72.1;$CACHE/googletest-1.12.1"
 #
+# (the prefixes are added below without being given).
 # where CACHE is the folder filled by scripts/windows-deps (see
 # docs/windows.md). Host packages: g++-mingw-w64-x86-64-posix, wine64.
 
@@ -46,17 +47,27 @@ set(QF_WINDOWS_CACHE "${QF_WINDOWS_CACHE}" CACHE PATH "Windows dependency cache"
 
 # Headers, libraries and CMake packages come only from the mingw-w64 sysroot
 # and the cache; programs (moc, rcc, uic, wine) come from the host.
-set(CMAKE_FIND_ROOT_PATH
-  /usr/${QF_MINGW_TRIPLE}
+set(QF_WINDOWS_PREFIXES
   ${QF_WINDOWS_CACHE}/qt6-6.4.2
   ${QF_WINDOWS_CACHE}/icu-72.1
+  ${QF_WINDOWS_CACHE}/uchardet-0.0.7
   ${QF_WINDOWS_CACHE}/googletest-1.12.1)
-# find_package looks in each library's prefix without being told (the
-# windows preset, ./windows).
-list(APPEND CMAKE_PREFIX_PATH
-  ${QF_WINDOWS_CACHE}/qt6-6.4.2
-  ${QF_WINDOWS_CACHE}/icu-72.1
-  ${QF_WINDOWS_CACHE}/googletest-1.12.1)
+set(CMAKE_FIND_ROOT_PATH /usr/${QF_MINGW_TRIPLE} ${QF_WINDOWS_PREFIXES})
+# find_package, find_library and find_path look in each library's prefix
+# without being told (the windows preset, ./windows).
+list(APPEND CMAKE_PREFIX_PATH ${QF_WINDOWS_PREFIXES})
+# pkg-config (FindPkgConfig: pkg_check_modules(... uchardet), icu-uc) reads
+# the cache's .pc files and never the build machine's own: PKG_CONFIG_LIBDIR
+# replaces its default folders with the prefixes' lib/pkgconfig. (An empty
+# value would not do: CMake unsets a variable set to "".)
+set(pkg_config_folders "")
+foreach(prefix IN LISTS QF_WINDOWS_PREFIXES)
+  list(APPEND pkg_config_folders "${prefix}/lib/pkgconfig")
+endforeach()
+string(REPLACE ";" ":" pkg_config_folders "${pkg_config_folders}")
+set(ENV{PKG_CONFIG_LIBDIR} "${pkg_config_folders}")
+unset(ENV{PKG_CONFIG_PATH})
+unset(ENV{PKG_CONFIG_SYSROOT_DIR})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
@@ -72,9 +83,6 @@ if(NOT QT_HOST_PATH_CMAKE_DIR)
     CACHE PATH "CMake files of the host Qt")
 endif()
 
-# Self-contained programs: libstdc++, libgcc and winpthread linked in, so
-# that an .exe runs under wine (or on Windows) without the mingw DLLs.
-option(QF_MINGW_STATIC_RUNTIME "Link the mingw-w64 runtime statically" ON)
-if(QF_MINGW_STATIC_RUNTIME)
-  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-endif()
+# The C++ runtime is a DLL (libstdc++-6, libgcc_s_seh-1, libwinpthread-1),
+# as Qt's and ICU's DLLs need it: one copy beside the programs serves them
+# all (cmake/windows_runtime.cmake puts it there).

@@ -17,12 +17,14 @@ QFW_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-min
 QFW_QT_VERSION=6.4.2
 QFW_ICU_VERSION=72.1
 QFW_GTEST_VERSION=1.12.1
+QFW_UCHARDET_VERSION=0.0.7
 
 # Bump when the way a dependency is built changes, so that the cache is
 # rebuilt even though the version did not move.
-QFW_QT_RECIPE=1
-QFW_ICU_RECIPE=1
+QFW_QT_RECIPE=2
+QFW_ICU_RECIPE=2
 QFW_GTEST_RECIPE=1
+QFW_UCHARDET_RECIPE=1
 
 # Where the Debian sources are fetched from (deb-src), kept in a private apt
 # configuration so that the machine's own is never changed.

@@ -29,6 +29,34 @@ TEST(CodePageTest, NamesGoThroughIcuAliasesToTheWindowsTables) {
     EXPECT_NO_THROW(CodePage{name}) << name;
 }
 
+// The code pages VB6 writes its files in open under both of ICU's names for
+// them (for some they are different tables) and read their own letters: the
+// Windows build's ICU carries these converters and few others
+// (scripts/windows_icu_data.txt).
+TEST(CodePageTest, EveryWindowsAnsiCodePageOpensUnderBothOfItsNames) {
+  struct Sample {
+    int Number;
+    std::string_view Bytes;
+    std::u16string_view Text;
+  };
+  const Sample samples[] = {
+      {874, "\xA1", u"\u0E01"},  {932, "\x82\xA0", u"あ"},  {936, "\xD6\xD0", u"中"},
+      {949, "\xB0\xA1", u"가"},  {950, "\xA4\xA4", u"中"},  {1250, "\xA9", u"©"},
+      {1251, "\xC0", u"\u0410"}, {1252, "\xE9", u"é"},      {1253, "\xC1", u"\u0391"},
+      {1254, "\xDE", u"\u015E"}, {1255, "\xE0", u"\u05D0"}, {1256, "\xC7", u"\u0627"},
+      {1257, "\xC0", u"\u0104"}, {1258, "\xA9", u"©"}};
+  for (const Sample& sample : samples)
+    for (const char* prefix : {"CP", "windows-"}) {
+      const std::string name = prefix + std::to_string(sample.Number);
+      try {
+        CodePage codePage(name);
+        EXPECT_EQ(Decode(codePage, sample.Bytes), sample.Text) << name;
+      } catch (const CodePageError& error) {
+        ADD_FAILURE() << name << ": " << error.what();
+      }
+    }
+}
+
 TEST(CodePageTest, RefusesUnknownNamesAndCodePagesThatAreNotAsciiBased) {
   try {
     CodePage("x-no-such-table");

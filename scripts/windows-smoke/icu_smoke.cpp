@@ -101,8 +101,10 @@ int main() {
   u_init(&status);
   std::printf("ICU %s, %d converters, data %s\n", U_ICU_VERSION, ucnv_countAvailable(),
               u_errorName(status));
-  if (U_FAILURE(status) || ucnv_countAvailable() < 200) {
-    std::printf("FAIL the full ICU data is not linked in\n");
+  // The data holds only the converters the programs use
+  // (scripts/windows_icu_data.txt), among them those of the cases below.
+  if (U_FAILURE(status)) {
+    std::printf("FAIL ICU did not start\n");
     return 1;
   }
 
