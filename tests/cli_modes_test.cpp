@@ -162,6 +162,15 @@ TEST_F(CliModesTest, GroupsAndSeveralProjects) {
   EXPECT_EQ(missing.Err, "quillformer-cli: " + (dir_ / "Gone.vbg").string() +
                              ":2: the project group names Gone.vbp, which is not there\n");
   EXPECT_EQ(Listing(), before) << "a group that cannot be read touches nothing";
+  // A group names projects: a module or another group is no project.
+  dir_.Write("Odd.vbg", "VBGROUP 5.0\r\nProject=Demo.vbp\r\nProject=modStock.bas\r\n");
+  const CliRun odd = Run({(dir_ / "Odd.vbg").string()});
+  EXPECT_EQ(odd.Status, 1);
+  EXPECT_EQ(odd.Err, "quillformer-cli: " + (dir_ / "Odd.vbg").string() +
+                         ":3: the project group names modStock.bas, which is no project file "
+                         "(.vbp)\n");
+  std::filesystem::remove(dir_ / "Odd.vbg");
+  EXPECT_EQ(Listing(), before);
 
   const CliRun dry = Run({"--dry-run", (dir_ / "All.vbg").string()});
   const CliRun run =
