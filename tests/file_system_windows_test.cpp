@@ -9,8 +9,9 @@
 #include "processing/operation_report.h"
 #include "processing/processing_run.h"
 #include "processing/project_paths.h"
-#include "rewrite/rewrite_file.h"
+#include "io/staged_file.h"
 #include "tests/rewrite_test_support.h"
+#include "tests/support/forwarding_file_system.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ TEST(FileSystemWindowsTest, NamesFromTheProjectReachTheFileSystemAsUtf16) {
   OperationReport report;
   const std::optional<Failure> failure = ProcessProject(
       PathUtf16(dir / "工程/演示.vbp"), RunEnvironment{settings, codes, RealFileSystem()}, report);
-  ASSERT_FALSE(failure) << DescribeInEnglish(*failure);
+  ASSERT_FALSE(failure) << cli::DescribeInEnglish(*failure);
   for (const char* name : {"工程/模块.bas", "工程/子目录/类模块.cls", "工程/Form1.frm"})
     EXPECT_EQ(ReadBytes(dir / name), Rewrite(kModule).Text) << name;
   const std::string text = Utf16ToUtf8(report.Text());
@@ -66,21 +67,15 @@ TEST(FileSystemWindowsTest, NamesFromTheProjectReachTheFileSystemAsUtf16) {
   const std::optional<Failure> missing = ProcessProject(
       PathUtf16(dir / "工程/缺.vbp"), RunEnvironment{settings, codes, RealFileSystem()}, report);
   ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->Kind, FailureKind::Open);
-  EXPECT_EQ(missing->File, PathText(dir / "工程/缺少的模块.bas"));
+  EXPECT_EQ(std::get<IoFailure>(*missing).Kind, IoFailureKind::Open);
+  EXPECT_EQ(FailedFile(*missing), PathText(dir / "工程/缺少的模块.bas"));
 }
 
 /// A file system of names alone: the files and folders given exist, and a
 /// folder lists the names below it.
-class NamesOnly final : public FileSystem {
+class NamesOnly final : public ForwardingFileSystem {
 public:
   explicit NamesOnly(std::vector<std::string> names) : names_(std::move(names)) {}
-  std::unique_ptr<ByteSource> OpenForReading(const fs::path&) override { return nullptr; }
-  std::unique_ptr<WritableFile> Create(const fs::path&, const fs::path&) override {
-    return nullptr;
-  }
-  void Replace(const fs::path&, const fs::path&) override {}
-  void Remove(const fs::path&) noexcept override {}
   bool Exists(const fs::path& path) override {
     return std::find(names_.begin(), names_.end(), PathText(path)) != names_.end();
   }
@@ -94,9 +89,6 @@ public:
         below.push_back(name.substr(prefix.size()));
     return below;
   }
-  fs::path Target(const fs::path& path) override { return path; }
-  bool SameFile(const fs::path&, const fs::path&) override { return false; }
-
 private:
   std::vector<std::string> names_;
 };
@@ -140,19 +132,15 @@ TEST(FileSystemWindowsTest, ARewriteKeepsTheAttributesAndRefusesAReadOnlyFile) {
   CodePage codes("CP936");
   const fs::path hidden = dir.Write("隐藏.bas", kModule);
   ASSERT_NE(::SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN), 0);
-  ASSERT_EQ(RewriteSourceFile(hidden, {}, codes), RewriteOutcome::Rewritten);
+  ASSERT_EQ(RewriteInPlace(hidden, {}, codes), RewriteOutcome::Rewritten);
   EXPECT_EQ(ReadBytes(hidden), Rewrite(kModule).Text);
   EXPECT_NE(::GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 
   const fs::path locked = dir.Write("只读.bas", kModule);
   ASSERT_NE(::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY), 0);
-  try {
-    RewriteSourceFile(locked, {}, codes);
-    ADD_FAILURE() << "a read-only file was replaced";
-  } catch (const FailureError& error) {
-    EXPECT_EQ(error.Get().Kind, FailureKind::ReadOnly);
-    EXPECT_EQ(error.Get().File, PathText(locked));
-  }
+  EXPECT_EQ(FailureText([&] { RewriteInPlace(locked, {}, codes); }),
+            PathText(locked) + ": it is read-only; a read-only file is not replaced (make it "
+                               "writable to have it rewritten)");
   EXPECT_EQ(ReadBytes(locked), kModule);
   EXPECT_FALSE(fs::exists(TemporaryPathFor(locked)));
   ::SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -176,14 +164,16 @@ TEST(FileSystemWindowsTest, AReplaceWaitsOutAFileHeldOpenAMoment) {
     ::Sleep(150);
     ::CloseHandle(moment);
   });
-  EXPECT_NO_THROW(RealFileSystem().Replace(rewrite, source));
+  const FileIdentity identity = *RealFileSystem().Identity(source);
+  EXPECT_NO_THROW(RealFileSystem().Replace(rewrite, source, identity));
   letGo.join();
   EXPECT_EQ(ReadBytes(source), "new");
   EXPECT_FALSE(fs::exists(rewrite));
 
   dir.Write("m.bastmp", "newer");
   const HANDLE forGood = hold();
-  EXPECT_THROW(RealFileSystem().Replace(rewrite, source), FailureError);
+  EXPECT_THROW(RealFileSystem().Replace(rewrite, source, *RealFileSystem().Identity(source)),
+               FailureErrorBase);
   ::CloseHandle(forGood);
   EXPECT_EQ(ReadBytes(source), "new");
   EXPECT_EQ(ReadBytes(rewrite), "newer");

@@ -97,8 +97,11 @@ std::string HeaderBlock(std::initializer_list<std::string_view> innerLines) {
 
 RewriteOutcome RewriteInPlace(const std::filesystem::path& path, const ProcessingSettings& settings,
                               CodePage& codePage, FileSystem& files) {
-  OpenedSource source{path, files.OpenForReading(path)};
-  FileRewrite rewrite = RewriteFile(source, {settings, codePage, files, RunMode::Write});
+  FileRewrite rewrite;
+  {
+    OpenedSource source{path, files.OpenForReading(path)};
+    rewrite = RewriteFile(source, {settings, codePage, files, RunMode::Write});
+  } // closed, as a run closes it: Windows replaces no file held open
   if (rewrite.Staged) {
     rewrite.Staged->Seal();
     rewrite.Staged->Commit();

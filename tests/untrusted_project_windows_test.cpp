@@ -54,13 +54,8 @@ TEST_F(UntrustedProjectTest, APipeADeviceOrAFolderIsNoFile) {
 
 // The check on the opened handle is the same for every reader.
 TEST_F(UntrustedProjectTest, ADeviceIsRefusedBeforeAnyRead) {
-  try {
-    FileSource source{fs::path("NUL")};
-    FAIL() << "a device was opened";
-  } catch (const FailureError& error) {
-    EXPECT_STREQ(error.what(),
-                 "NUL: cannot open for reading: it is a character device, not a regular file");
-  }
+  EXPECT_EQ(FailureText([] { FileSource source{fs::path("NUL")}; }),
+            "NUL: cannot open for reading: it is a character device, not a regular file");
 }
 
 } // namespace
