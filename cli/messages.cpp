@@ -43,10 +43,14 @@ void WarnIndentationCapped(std::ostream& err) {
 
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage) {
   if (codePage.Substituted())
-    PrintNotice(err, "warning: code page " + codePage.Name() +
-                         " cannot hold some characters of the comment headers; each was written "
-                         "as \"?\" (--labels en writes them in English, --labels auto in the "
-                         "code page's language)");
+    WarnSubstituted(err, codePage.Name());
+}
+
+void WarnSubstituted(std::ostream& err, const std::string& codePageName) {
+  PrintNotice(err, "warning: code page " + codePageName +
+                       " cannot hold some characters of the comment headers; each was written "
+                       "as \"?\" (--labels en writes them in English, --labels auto in the "
+                       "code page's language)");
 }
 
 } // namespace qf::cli

@@ -4,6 +4,7 @@
 #include "text/code_page.h"
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 namespace qf::cli {
@@ -45,5 +46,7 @@ void WarnIndentationCapped(std::ostream& err);
 /// Warns, once a run is over, when `codePage` could not hold some character
 /// of the comment headers.
 void WarnIfSubstituted(std::ostream& err, const CodePage& codePage);
+/// The same warning, for the code page named `codePageName`.
+void WarnSubstituted(std::ostream& err, const std::string& codePageName);
 
 } // namespace qf::cli

@@ -15,8 +15,10 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <set>
+#include <string>
 
 namespace qf::cli {
 namespace {
@@ -79,7 +81,7 @@ public:
   /// The warnings that wait for the end.
   void Finish() {
     if (namedSubstituted_)
-      WarnIfSubstituted(err_, *namedSubstituted_);
+      WarnSubstituted(err_, *namedSubstituted_);
     if (indentCapped_)
       WarnIndentationCapped(err_);
   }
@@ -97,7 +99,9 @@ private:
   std::unique_ptr<RunObserver> account_;
   std::function<bool()> untidy_;
   JsonReport* json_ = nullptr;                 ///< the account, where it is JSON
-  const CodePage* namedSubstituted_ = nullptr; ///< --encoding NAME's code page
+  /// --encoding NAME's code page, once it wrote a "?" (the code page itself
+  /// lives only as long as the run).
+  std::optional<std::string> namedSubstituted_;
   bool indentCapped_ = false;
 };
 
@@ -138,8 +142,8 @@ void Call::ProjectEnded(const ProjectStart& start, const std::optional<Failure>&
     json_->Finish(failure);
   if (start.Found)
     WarnIfSubstituted(err_, start.Codes);
-  else
-    namedSubstituted_ = &start.Codes; // one for every project: told at the end
+  else if (start.Codes.Substituted())
+    namedSubstituted_ = start.Codes.Name(); // one for every project: told at the end
   if (failure) {
     PrintFailure(err_, *failure);
     Met(FailedStatus());
