@@ -1,10 +1,10 @@
-// The comment-header builder on any text: the block always keeps its frame
-// and form, whatever the declaration; and the writer that builds it straight
-// from the bytes of an ASCII line writes the bytes of the block encoded.
+// The comment-block writer on any text: the block always keeps its frame
+// and form, whatever the declaration; and written straight from the bytes
+// of an ASCII line it is the block written from the line's text.
 
 #include "fuzz/fuzz_input.h"
 #include "rewrite/comment_block_writer.h"
-#include "rewrite/procedure_header.h"
+#include "io/utf.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,6 +27,16 @@ std::vector<std::u16string_view> SplitCrLf(std::u16string_view text) {
   return lines;
 }
 
+/// The block of `declaration` as text, as the writer writes it in UTF-8.
+std::u16string Block(std::u16string_view declaration, const qf::ProcessingSettings& settings) {
+  qf::CodePage utf8("UTF-8");
+  qf::OutputBuffer out(256);
+  qf::CommentBlockWriter(settings, utf8).Write(declaration, out);
+  std::u16string block = qf::Utf8ToUtf16Lenient(out.View());
+  block.resize(block.size() - 2);
+  return block;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -44,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     declaration.push_back(unit == u'\r' || unit == u'\n' ? u' ' : unit);
   }
 
-  const std::u16string block = qf::BuildProcedureHeader(declaration, settings);
+  const std::u16string block = Block(declaration, settings);
   const std::vector<std::u16string_view> lines = SplitCrLf(block);
   const std::u16string frame = u"'" + settings.SeparatorLine;
   const std::u16string inner = u"'" + settings.SeparatorUnit + u" ";
@@ -57,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool isFunction = lines[1].substr(inner.size(), 5) == u"函数名称：";
   const std::u16string_view last = lines[lines.size() - 2];
   Check(isFunction == (last.substr(inner.size(), 5) == u"返回类型："));
-  Check(qf::BuildProcedureHeader(declaration, settings) == block);
+  Check(Block(declaration, settings) == block);
 
   if (std::all_of(declaration.begin(), declaration.end(), [](char16_t c) { return c < 0x80; })) {
     const std::string bytes(declaration.begin(), declaration.end());

@@ -1,6 +1,5 @@
 #include "fuzz/rewrite_model.h"
 
-#include "rewrite/procedure_header.h"
 
 #include <algorithm>
 #include <vector>
@@ -74,6 +73,164 @@ bool IsHeader(const std::u16string& up) {
   return StartsWord(up, u"PRIVATE SUB") || StartsWord(up, u"PRIVATE FUNCTION") ||
          StartsWord(up, u"PUBLIC SUB") || StartsWord(up, u"PUBLIC FUNCTION") ||
          Starts(up, u"SUB ") || Starts(up, u"FUNCTION ");
+}
+
+// The comment block, read from the rules apart from the product's reader.
+
+bool Blank(char16_t c) {
+  return c == u' ' || c == u'\t';
+}
+
+std::u16string TrimmedOfBlanks(std::u16string_view s) {
+  std::size_t begin = 0;
+  std::size_t end = s.size();
+  while (begin < end && Blank(s[begin]))
+    ++begin;
+  while (end > begin && Blank(s[end - 1]))
+    --end;
+  return std::u16string(s.substr(begin, end - begin));
+}
+
+/// Whether `text` begins with the word `key` (in capitals), in any case.
+bool BeginsWithWord(const std::u16string& text, std::u16string_view key) {
+  return text.size() >= key.size() && Upper(text.substr(0, key.size())) == key &&
+         (text.size() == key.size() || !Word(text[key.size()]));
+}
+
+/// Takes the word `key` and the blanks after it off the front of `text`.
+bool TakeWord(std::u16string& text, std::u16string_view key) {
+  if (!BeginsWithWord(text, key))
+    return false;
+  text = TrimmedOfBlanks(std::u16string_view(text).substr(key.size()));
+  return true;
+}
+
+/// The first run of non-blank characters, taken off `text`.
+std::u16string TakeFirstWord(std::u16string& text) {
+  std::size_t end = 0;
+  while (end < text.size() && !Blank(text[end]))
+    ++end;
+  std::u16string word = text.substr(0, end);
+  text = TrimmedOfBlanks(std::u16string_view(text).substr(end));
+  return word;
+}
+
+/// The text outside string literals: each character inside a "..." is
+/// replaced by a space in a copy, so that searches see only code.
+std::u16string CodeOnly(const std::u16string& text) {
+  std::u16string code = text;
+  bool inString = false;
+  for (char16_t& c : code) {
+    if (c == u'"') {
+      inString = !inString;
+      c = u'#'; // a quote is neither a bracket, a comma nor a comment mark
+    } else if (inString) {
+      c = u' ';
+    }
+  }
+  return code;
+}
+
+/// The zh-CN labels, written here afresh.
+struct Labels {
+  std::u16string_view SubName = u" 过程名称：";
+  std::u16string_view FunctionName = u" 函数名称：";
+  std::u16string_view Parameter = u" 参数：";
+  std::u16string_view NoParameters = u" 参数： 无";
+  std::u16string_view TypeBefore = u" 为";
+  std::u16string_view TypeAfter = u"型";
+  std::u16string_view UnknownType = u"  类型不确定";
+  std::u16string_view Returns = u" 返回类型：";
+  std::u16string_view UnknownReturn = u" 返回类型： 不确定";
+};
+
+/// One parameter's words after its label.
+std::u16string ModelParameter(std::u16string text, const Labels& labels) {
+  std::u16string name = TakeFirstWord(text);
+  const auto modifier = [](const std::u16string& word) {
+    const std::u16string up = Upper(word);
+    return up == u"BYVAL" || up == u"BYREF" || up == u"OPTIONAL" || up == u"PARAMARRAY";
+  };
+  while (!name.empty() && modifier(name))
+    name = TakeFirstWord(text);
+  if (Upper(TakeFirstWord(text)) != u"AS")
+    return name + std::u16string(labels.UnknownType);
+  const std::size_t equals = text.find(u'=');
+  return name + std::u16string(labels.TypeBefore) +
+         TrimmedOfBlanks(std::u16string_view(text).substr(0, equals)) +
+         std::u16string(labels.TypeAfter);
+}
+
+/// The block above `declaration`: frame; the Sub's or Function's name; each
+/// parameter (split at the commas outside brackets and strings) or none; a
+/// Function's return type (what follows the list when it begins with As);
+/// frame. A comment after the declaration is no part of it.
+std::u16string ModelBlock(const std::u16string& declaration, const ProcessingSettings& settings) {
+  const Labels labels;
+  std::u16string text = declaration;
+  const std::size_t comment = CodeOnly(text).find(u'\'');
+  text = TrimmedOfBlanks(std::u16string_view(text).substr(0, comment));
+  if (!TakeWord(text, u"PRIVATE"))
+    TakeWord(text, u"PUBLIC");
+  const bool sub = TakeWord(text, u"SUB");
+  if (!sub)
+    TakeWord(text, u"FUNCTION");
+  std::u16string name;
+  std::u16string list;
+  std::u16string tail;
+  // The list opens at the first "(" of all; inside it, brackets and commas
+  // in string literals do not count.
+  const std::size_t open = text.find(u'(');
+  if (open == std::u16string::npos) {
+    name = TakeFirstWord(text);
+    tail = text;
+  } else {
+    name = TrimmedOfBlanks(std::u16string_view(text).substr(0, open));
+    const std::u16string code = CodeOnly(text.substr(open));
+    int depth = 0;
+    std::size_t close = std::u16string::npos;
+    for (std::size_t i = 0; i < code.size() && close == std::u16string::npos; ++i) {
+      depth += code[i] == u'(' ? 1 : code[i] == u')' ? -1 : 0;
+      if (depth == 0)
+        close = open + i;
+    }
+    list = close == std::u16string::npos ? text.substr(open + 1)
+                                         : text.substr(open + 1, close - open - 1);
+    if (close != std::u16string::npos)
+      tail = text.substr(close + 1);
+  }
+  tail = TrimmedOfBlanks(tail);
+
+  const std::u16string frame = u"'" + settings.SeparatorLine + u"\r\n";
+  const std::u16string inner = u"'" + settings.SeparatorUnit;
+  std::u16string block = frame;
+  block += inner + std::u16string(sub ? labels.SubName : labels.FunctionName) + name + u"\r\n";
+  if (TrimmedOfBlanks(list).empty()) {
+    block += inner + std::u16string(labels.NoParameters) + u"\r\n";
+  } else {
+    const std::u16string listCode = CodeOnly(list);
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= list.size(); ++i) {
+      if (i < list.size()) {
+        depth += listCode[i] == u'(' ? 1 : listCode[i] == u')' ? -1 : 0;
+        if (listCode[i] != u',' || depth > 0)
+          continue;
+      }
+      block += inner + std::u16string(labels.Parameter) +
+               ModelParameter(TrimmedOfBlanks(std::u16string_view(list).substr(start, i - start)),
+                              labels) +
+               u"\r\n";
+      start = i + 1;
+    }
+  }
+  if (!sub) {
+    if (BeginsWithWord(tail, u"AS"))
+      block += inner + std::u16string(labels.Returns) + tail + u"\r\n";
+    else
+      block += inner + std::u16string(labels.UnknownReturn) + u"\r\n";
+  }
+  return block + frame;
 }
 
 class Model {
@@ -239,9 +396,7 @@ void Model::Code(std::size_t& i, const std::string& bytes, const std::u16string&
       joined += next;
       goesOn = next.ends_with(u"_");
     }
-    std::string block;
-    codePage_.Encode(BuildProcedureHeader(joined, settings_), block);
-    out_ += block + "\r\n";
+    codePage_.Encode(ModelBlock(joined, settings_), out_);
     Emit(0, joinedBytes);
     procedures_ = true;
     return;

@@ -49,12 +49,6 @@ private:
   std::string text_;
 };
 
-/// Throws the bytes away.
-class NullSink final : public ByteSink {
-public:
-  void Write(std::string_view) override {}
-};
-
 /// Compares what is written with the bytes of a source, reading both in
 /// step, and keeps nothing: whether a rewrite would leave a file as it is.
 class ComparingSink final : public ByteSink {

@@ -15,8 +15,7 @@ namespace qf {
 /// buffer, each line followed by CR LF. The fixed pieces (the frame line,
 /// the unit, the labels) are encoded once, when first written; the
 /// declaration's own words go out as its bytes where the line is plain
-/// ASCII, and are encoded from its text otherwise. Writes the same bytes as
-/// encoding BuildProcedureHeader() whole.
+/// ASCII, and are encoded from its text otherwise.
 class CommentBlockWriter {
 public:
   CommentBlockWriter(const ProcessingSettings& settings, CodePage& codePage)

@@ -66,15 +66,4 @@ void LayOutProcedureHeader(std::basic_string_view<Char> declaration, Out& out) {
   out.Frame();
 }
 
-/// The comment block written above a Sub or Function declaration (see
-/// LayOutProcedureHeader), with the settings' separators and labels. Lines
-/// are joined by CR LF, with none after the last.
-std::u16string BuildProcedureHeader(std::u16string_view declaration,
-                                    const ProcessingSettings& settings);
-
-/// Describes one parameter: "Name 为Type型", or "Name  类型不确定" when it has
-/// no As clause (see declaration::ParseParameter), in the labels of `language`.
-std::u16string DescribeParameter(std::u16string_view parameter,
-                                 LabelLanguage language = LabelLanguage::SimplifiedChinese);
-
 } // namespace qf

@@ -1,6 +1,7 @@
 #include "io/utf.h"
 #include "rewrite/procedure_header.h"
 #include "settings/processing_settings.h"
+#include "tests/support/procedure_header_text.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -12,6 +13,8 @@ namespace qf {
 namespace {
 
 using std::u16string_view;
+using test::BuildProcedureHeader;
+using test::DescribeParameter;
 
 const std::u16string kHashLine(66, u'#');
 

@@ -40,7 +40,6 @@ public:
   std::uint64_t LineNumber() const noexcept { return lines_.LineNumber(); }
   /// The name that stands for the file in failures.
   const std::string& Name() const noexcept { return name_; }
-  CodePage& Codes() noexcept { return codePage_; }
 
   /// Decodes `part`, a piece of Bytes(). Valid until the next Decode() or
   /// Next(). Raises a Decode failure naming the line and the file offset of
