@@ -9,6 +9,7 @@
 #include "rewrite/rewrite_pass.h"
 #include "tests/rewrite_test_support.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/forwarding_file_system.h"
 #include "tests/support/system_facts.h"
 #include "tests/support/temp_dir.h"
 
@@ -280,6 +281,65 @@ TEST_F(ProcessingRunTest, AFailingFileOperationLosesNothing) {
         }
       }
     }
+}
+
+/// The real file system, counting the bytes read from each file.
+class CountingFileSystem final : public ForwardingFileSystem {
+public:
+  std::unique_ptr<OpenedFile> OpenForReading(const fs::path& path) override {
+    ++opens_[path.filename().string()];
+    return std::make_unique<CountedFile>(ForwardingFileSystem::OpenForReading(path),
+                                         read_[path.filename().string()]);
+  }
+  int Opens(const std::string& name) { return opens_[name]; }
+  std::uint64_t BytesRead(const std::string& name) { return read_[name]; }
+
+private:
+  class CountedFile final : public OpenedFile {
+  public:
+    CountedFile(std::unique_ptr<OpenedFile> file, std::uint64_t& read)
+        : file_(std::move(file)), read_(read) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+      const std::size_t got = file_->Read(buffer, size);
+      read_ += got;
+      return got;
+    }
+    const FileFacts& Facts() const noexcept override { return file_->Facts(); }
+
+  private:
+    std::unique_ptr<OpenedFile> file_;
+    std::uint64_t& read_;
+  };
+
+  std::map<std::string, int> opens_;
+  std::map<std::string, std::uint64_t> read_;
+};
+
+TEST_F(ProcessingRunTest, ADiffReadsEachChangedFileAtMostTwice) {
+  constexpr int kFiles = 1000;
+  std::string project = "Type=Exe\r\n";
+  for (int n = 0; n < kFiles; ++n) {
+    const std::string name = "m" + std::to_string(n);
+    project += "Module=" + name + "; " + name + ".bas\r\n";
+    std::string code = "Attribute VB_Name = \"" + name + "\"\r\nOption Explicit\r\n";
+    for (int p = 0; p < 20; ++p)
+      code += "Sub P" + std::to_string(p) + "(ByVal x As Long)\r\nIf x = 1 Then\r\nx = 2\r\n" +
+              std::string(n % 4, ' ') + "End If\r\nEnd Sub\r\n";
+    dir_.Write(name + ".bas", code);
+  }
+  dir_.Write("Big.vbp", project);
+
+  CountingFileSystem files;
+  const RunEnvironment environment{settings_, codes_, files, nullptr, RunMode::Diff};
+  report_ = OperationReport();
+  ASSERT_EQ(ProcessProject(Folder() + u"Big.vbp", environment, report_), std::nullopt);
+  for (int n = 0; n < kFiles; ++n) {
+    const std::string name = "m" + std::to_string(n) + ".bas";
+    SCOPED_TRACE(name);
+    EXPECT_LE(files.Opens(name), 2);
+    EXPECT_LE(files.BytesRead(name), 2 * fs::file_size(dir_ / name));
+    EXPECT_GE(files.BytesRead(name), fs::file_size(dir_ / name)) << "it was never read";
+  }
 }
 
 } // namespace
