@@ -3,8 +3,8 @@
 // of an ASCII line it is the block written from the line's text.
 
 #include "fuzz/fuzz_input.h"
-#include "rewrite/comment_block_writer.h"
 #include "io/utf.h"
+#include "rewrite/comment_block_writer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,14 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(Block(declaration, settings) == block);
 
   if (std::all_of(declaration.begin(), declaration.end(), [](char16_t c) { return c < 0x80; })) {
-    const std::string bytes(declaration.begin(), declaration.end());
+    const std::string ascii(declaration.begin(), declaration.end());
     qf::CodePage codePage("CP936");
     std::string expected;
     codePage.Encode(block, expected);
     expected += "\r\n";
     qf::OutputBuffer written(16);
     qf::CommentBlockWriter writer(settings, codePage);
-    writer.Write(std::string_view(bytes), written);
+    writer.Write(std::string_view(ascii), written);
     Check(written.View() == expected);
     written.Clear();
     writer.Write(std::u16string_view(declaration), written); // pieces now cached

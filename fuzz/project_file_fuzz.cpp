@@ -3,6 +3,7 @@
 // folder joined to a non-empty file text, or an absolute one.
 
 #include "fuzz/fuzz_input.h"
+#include "fuzz/whole_file_failure.h"
 #include "processing/failure.h"
 #include "processing/project_file.h"
 
@@ -39,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(project.Info.ProgramType.size() <= 3 || project.Info.ProgramType.empty());
   } catch (const qf::FailureErrorBase&) {
     const qf::Failure failure = qf::HandledFailure();
-    Check(qf::FailedFile(failure) == "fuzz.vbp" && qf::FailedLine(failure) != 0);
+    Check(qf::FailedFile(failure) == "fuzz.vbp" &&
+          (qf::FailedLine(failure) != 0 || qf::fuzz::IsWholeFileFailure(failure)));
   }
   return 0;
 }

@@ -1,6 +1,5 @@
 #include "fuzz/rewrite_model.h"
 
-
 #include <algorithm>
 #include <vector>
 
@@ -274,8 +273,31 @@ private:
   bool procedures_ = false;
 };
 
+/// Whether a first line is UTF-16 to the eye: a UTF-16 byte-order mark, or
+/// two printable characters each with a zero byte beside it (VB6 writes no
+/// zero byte).
+bool LooksLikeUtf16(const std::string& line) {
+  const auto at = [&line](std::size_t i) -> int {
+    return i < line.size() ? static_cast<unsigned char>(line[i]) : -1;
+  };
+  const auto printable = [](int c) { return c >= 0x20 && c <= 0x7E; };
+  if ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))
+    return true;
+  return (printable(at(0)) && at(1) == 0 && printable(at(2)) && at(3) == 0) ||
+         (at(0) == 0 && printable(at(1)) && at(2) == 0 && printable(at(3)));
+}
+
 ModelResult Model::Run() {
   ModelResult result;
+  // A UTF-8 byte-order mark is handed on before everything; UTF-16 is
+  // refused as a whole file, at no line.
+  if (!lines_.empty() && lines_[0].starts_with("\xEF\xBB\xBF")) {
+    out_ = "\xEF\xBB\xBF";
+    lines_[0].erase(0, 3);
+  } else if (!lines_.empty() && LooksLikeUtf16(lines_[0])) {
+    result.Failed = true;
+    return result;
+  }
   std::size_t i = 0;
   try {
     for (; i < lines_.size(); ++i) {

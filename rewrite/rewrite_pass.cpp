@@ -94,7 +94,6 @@ private:
   void WriteDeclarationLine();
   void WriteMarker();
   void WriteBlock(auto declaration);
-  /// Writes the current line, or the header joined from line `first` on.
   /// Writes the current line, or the header joined from line `first` on,
   /// or the line `last` of a header kept on its lines.
   void Write(int16_t spaces, std::string_view bytes, std::uint64_t first = 0,
