@@ -77,11 +77,14 @@ MainWindow::MainWindow(Platform& platform, FileSystem& files, QWidget* parent)
   MakeLines(this);
   BuildCommandPanel();
   BuildTextArea(savedDefaults.value_or(PanelValues{}));
-  for (Hotspot* hotspot : img1_)
+  for (Hotspot* hotspot : titleHotspots_)
     hotspot->raise();
-  for (LineShape* segment : lHttp1_)
+  for (LineShape* segment : titleFrame_)
     segment->raise();
-  Form_Load(savedDefaults);
+  ShowText(ToQString(kHelpText));
+  // settings_ holds the start-up values from its construction.
+  if (savedDefaults)
+    settings_.Commit(savedDefaults->IndentWidth, DeriveSeparators(savedDefaults->SeparatorText));
 }
 
 HoverFrame MainWindow::MakeFrame(QWidget* container, std::string_view name) {
@@ -95,101 +98,96 @@ HoverFrame MainWindow::MakeFrame(QWidget* container, std::string_view name) {
 }
 
 void MainWindow::BuildTitle() {
-  imgTitle_ = new PictureBox(this);
-  imgTitle_->SetPicture(TitlePicture());
-  PlaceNamed(imgTitle_, "imgTitle");
-  connect(imgTitle_, &PictureBox::MouseMoved, this, &MainWindow::imgTitle_MouseMove);
-  connect(imgTitle_, &PictureBox::MousePressed, this, &MainWindow::imgTitle_MouseDown);
-  connect(imgTitle_, &PictureBox::MouseDragged, this, &MainWindow::imgTitle_MouseDrag);
-  connect(imgTitle_, &PictureBox::MouseReleased, this, &MainWindow::imgTitle_MouseUp);
+  titlePicture_ = new PictureBox(this);
+  titlePicture_->SetPicture(TitlePicture());
+  PlaceNamed(titlePicture_, "imgTitle");
+  connect(titlePicture_, &PictureBox::MouseMoved, this, &MainWindow::OnTitlePictureHovered);
+  connect(titlePicture_, &PictureBox::MousePressed, this, &MainWindow::OnTitlePressed);
+  connect(titlePicture_, &PictureBox::MouseDragged, this, &MainWindow::OnTitleDragged);
+  connect(titlePicture_, &PictureBox::MouseReleased, this, &MainWindow::OnTitleReleased);
 
   for (int i = 1; i <= 3; ++i) {
     auto* hotspot = new Hotspot(this, "img1", i);
-    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img1_Click);
-    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img1_MouseMove);
-    img1_[static_cast<std::size_t>(i - 1)] = hotspot;
+    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::OnTitleHotspotClicked);
+    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::OnTitleHotspotHovered);
+    titleHotspots_[static_cast<std::size_t>(i - 1)] = hotspot;
   }
-  img1_[0]->setToolTip(QStringLiteral("访问主页"));
-  img1_[1]->setToolTip(QStringLiteral("最小化"));
-  img1_[2]->setToolTip(QStringLiteral("关闭"));
-  lHttp1_ = MakeFrame(this, "lHttp1");
+  titleHotspots_[0]->setToolTip(QStringLiteral("访问主页"));
+  titleHotspots_[1]->setToolTip(QStringLiteral("最小化"));
+  titleHotspots_[2]->setToolTip(QStringLiteral("关闭"));
+  titleFrame_ = MakeFrame(this, "lHttp1");
 }
 
 void MainWindow::BuildCommandPanel() {
-  QFrame* frame1 = MakePanelFrame(this, "Frame1");
-  MakeLines(frame1);
-  label2_ = MakeHeader(frame1, QStringLiteral("   其它选项   >>>  "), "Label2");
-  MakeHeader(frame1, QStringLiteral("   操作设置   >>>  "), "Label1");
+  QFrame* panel = MakePanelFrame(this, "Frame1");
+  MakeLines(panel);
+  otherOptionsHeader_ = MakeHeader(panel, QStringLiteral("   其它选项   >>>  "), "Label2");
+  MakeHeader(panel, QStringLiteral("   操作设置   >>>  "), "Label1");
 
-  picture1_ = new PictureBox(frame1);
-  picture1_->SetPicture(operationsPicture_);
-  PlaceNamed(picture1_, "Picture1");
-  connect(picture1_, &PictureBox::MouseMoved, this, &MainWindow::Picture1_MouseMove);
+  commandPicture_ = new PictureBox(panel);
+  commandPicture_->SetPicture(operationsPicture_);
+  PlaceNamed(commandPicture_, "Picture1");
+  connect(commandPicture_, &PictureBox::MouseMoved, this, &MainWindow::HideHoverFrames);
 
   for (int i = 1; i <= 6; ++i) {
-    auto* hotspot = new Hotspot(picture1_, "img3", i);
+    auto* hotspot = new Hotspot(commandPicture_, "img3", i);
     hotspot->setVisible(i <= 3);
-    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img3_Click);
-    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img3_MouseMove);
-    img3_[static_cast<std::size_t>(i - 1)] = hotspot;
+    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::OnCommandHotspotClicked);
+    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::OnCommandHotspotHovered);
+    commandHotspots_[static_cast<std::size_t>(i - 1)] = hotspot;
   }
-  lPic_ = MakeFrame(picture1_, "lPic");
+  commandFrame_ = MakeFrame(commandPicture_, "lPic");
 
-  img2_[1] = new Hotspot(frame1, "img2", 2);
-  img2_[0] = new Hotspot(frame1, "img2", 1);
-  for (Hotspot* hotspot : img2_) {
-    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::img2_Click);
-    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::img2_MouseMove);
+  // Made in the design's order, which is their stacking order.
+  groupHeaders_[1] = new Hotspot(panel, "img2", 2);
+  groupHeaders_[0] = new Hotspot(panel, "img2", 1);
+  for (Hotspot* hotspot : groupHeaders_) {
+    connect(hotspot, &Hotspot::Clicked, this, &MainWindow::OnGroupHeaderClicked);
+    connect(hotspot, &Hotspot::MouseMoved, this, &MainWindow::OnGroupHeaderHovered);
   }
-  lLabel1_ = MakeFrame(frame1, "lLabel1");
+  headerFrame_ = MakeFrame(panel, "lLabel1");
 }
 
 void MainWindow::BuildTextArea(const PanelValues& panelStart) {
-  QFrame* frame2 = MakePanelFrame(this, "Frame2");
-  txtOpen_ = new QPlainTextEdit(frame2);
-  txtOpen_->setReadOnly(true);
-  txtOpen_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtOpen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtOpen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFrame* area = MakePanelFrame(this, "Frame2");
+  textBox_ = new QPlainTextEdit(area);
+  textBox_->setReadOnly(true);
+  textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  textBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // A read-only box has no use for drops; refusing them lets a project file
   // dropped on the text reach the window.
-  txtOpen_->setAcceptDrops(false);
+  textBox_->setAcceptDrops(false);
   // Nothing is typed into it: a report appended line by line would only
   // pile up undo steps.
-  txtOpen_->setUndoRedoEnabled(false);
-  txtOpen_->setFont(
+  textBox_->setUndoRedoEnabled(false);
+  textBox_->setFont(
       FontOrFallback(font(), {QStringLiteral("LiSu"), QStringLiteral("隶书")}, 14.25));
-  PlaceNamed(txtOpen_, "txtOpen");
-  frmSheZhi_ = new SettingsPanel(frame2, panelStart);
-  connect(frmSheZhi_, &SettingsPanel::Committed, this, &MainWindow::frmSheZhi_Committed);
-  connect(frmSheZhi_, &SettingsPanel::SaveRequested, this, &MainWindow::frmSheZhi_SaveRequested);
-  connect(frmSheZhi_, &SettingsPanel::Closed, this, &MainWindow::frmSheZhi_Closed);
+  PlaceNamed(textBox_, "txtOpen");
+  settingsPanel_ = new SettingsPanel(area, panelStart);
+  connect(settingsPanel_, &SettingsPanel::Committed, this, &MainWindow::OnSettingsCommitted);
+  connect(settingsPanel_, &SettingsPanel::SaveRequested, this,
+          &MainWindow::OnSaveDefaultsRequested);
+  connect(settingsPanel_, &SettingsPanel::Closed, this, &MainWindow::OnSettingsClosed);
 }
 
-void MainWindow::Form_Load(const std::optional<PanelValues>& savedDefaults) {
-  SetTxtOpen(ToQString(kHelpText));
-  // settings_ holds the start-up values from its construction.
-  if (savedDefaults)
-    settings_.Commit(savedDefaults->IndentWidth, DeriveSeparators(savedDefaults->SeparatorText));
-}
-
-void MainWindow::SetTxtOpen(const QString& text) {
-  txtOpen_->setPlainText(text);
+void MainWindow::ShowText(const QString& text) {
+  textBox_->setPlainText(text);
 }
 
 // ---- Commands --------------------------------------------------------------
 
-void MainWindow::img3_Click(int index) {
-  if (const std::optional<Command> command = Img3Command(index))
-    Run(*command);
+void MainWindow::OnCommandHotspotClicked(int index) {
+  if (const std::optional<Command> command = PanelCommand(index))
+    Perform(*command);
 }
 
-void MainWindow::img1_Click(int index) {
-  if (const std::optional<Command> command = Img1Command(index))
-    Run(*command);
+void MainWindow::OnTitleHotspotClicked(int index) {
+  if (const std::optional<Command> command = TitleCommand(index))
+    Perform(*command);
 }
 
-void MainWindow::Run(Command command) {
+void MainWindow::Perform(Command command) {
   switch (command) {
   case Command::OpenProject:
     return OpenProject();
@@ -200,9 +198,9 @@ void MainWindow::Run(Command command) {
   case Command::WebPage:
     return OpenWebPage();
   case Command::About:
-    return SetTxtOpen(ToQString(kHelpText));
+    return ShowText(ToQString(kHelpText));
   case Command::WriteToMaker:
-    return SetTxtOpen(ToQString(kContactText));
+    return ShowText(ToQString(kContactText));
   case Command::Minimise:
     return platform_.Minimise(this);
   case Command::Close:
@@ -211,19 +209,22 @@ void MainWindow::Run(Command command) {
   }
 }
 
-void MainWindow::img2_Click(int index) {
+/// The operations header (index 1) shows the operations; the other-options
+/// header (2) switches between the two groups.
+void MainWindow::OnGroupHeaderClicked(int index) {
   if (index == 1 || otherOptionsShown_) {
     ApplyLayout(OperationsLayout());
     otherOptionsShown_ = false;
     return;
   }
-  const TwipsRect label1 = PlaceOf("Label1");
-  ApplyLayout(OtherOptionsLayout(label1.Top, label1.Height, layout_.Picture1Top));
+  const TwipsRect operationsHeader = PlaceOf("Label1");
+  ApplyLayout(
+      OtherOptionsLayout(operationsHeader.Top, operationsHeader.Height, layout_.PictureTop));
   otherOptionsShown_ = true;
-  // Only a showing panel is cancelled: cancelling a never-opened panel would
+  // Only an open panel is cancelled: cancelling a never-opened panel would
   // put an indent width of 0 and an empty separator into its boxes.
-  if (frmSheZhi_->isVisible())
-    frmSheZhi_->cmdCancle_Click();
+  if (settingsOpen_)
+    settingsPanel_->Cancel();
 }
 
 void MainWindow::OpenProject() {
@@ -238,22 +239,22 @@ void MainWindow::ChooseProject(const QString& path) {
 
 /// The open-project and start hotspots are off while the panel shows.
 void MainWindow::OpenSettings() {
-  frmSheZhi_->Open();
-  panelOpen_ = true;
+  settingsPanel_->Open();
+  settingsOpen_ = true;
   UpdateCommands();
 }
 
-void MainWindow::frmSheZhi_Committed(std::int16_t indentWidth, const Separators& separators) {
+void MainWindow::OnSettingsCommitted(std::int16_t indentWidth, const Separators& separators) {
   settings_.Commit(indentWidth, separators);
 }
 
-void MainWindow::frmSheZhi_SaveRequested(const PanelValues& values) {
+void MainWindow::OnSaveDefaultsRequested(const PanelValues& values) {
   if (!saved_defaults::Save(values))
     platform_.ShowInformation(this, QStringLiteral("默认设置未能保存：") + saved_defaults::File());
 }
 
-void MainWindow::frmSheZhi_Closed() {
-  panelOpen_ = false;
+void MainWindow::OnSettingsClosed() {
+  settingsOpen_ = false;
   UpdateCommands();
 }
 
@@ -266,16 +267,16 @@ void MainWindow::OpenWebPage() {
 /// the picture.
 void MainWindow::ApplyLayout(const GroupLayout& layout) {
   layout_ = layout;
-  label2_->move(label2_->x(), Px(layout.Label2Top));
-  picture1_->move(picture1_->x(), Px(layout.Picture1Top));
-  img2_[1]->SetTop(layout.Img2SecondTop);
+  otherOptionsHeader_->move(otherOptionsHeader_->x(), Px(layout.OtherOptionsHeaderTop));
+  commandPicture_->move(commandPicture_->x(), Px(layout.PictureTop));
+  groupHeaders_[1]->SetTop(layout.OtherOptionsHotspotTop);
   for (int i = 0; i < 6; ++i)
     if ((i < 3) == layout.OtherOptions)
-      img3_[static_cast<std::size_t>(i)]->hide();
+      commandHotspots_[static_cast<std::size_t>(i)]->hide();
   for (int i = 0; i < 6; ++i)
     if ((i < 3) != layout.OtherOptions)
-      img3_[static_cast<std::size_t>(i)]->show();
-  picture1_->SetPicture(layout.OtherOptions ? otherOptionsPicture_ : operationsPicture_);
+      commandHotspots_[static_cast<std::size_t>(i)]->show();
+  commandPicture_->SetPicture(layout.OtherOptions ? otherOptionsPicture_ : operationsPicture_);
 }
 
 // ---- A project dropped on the window ----------------------------------------
@@ -284,7 +285,7 @@ void MainWindow::ApplyLayout(const GroupLayout& layout) {
 /// in any case, as an absolute path. Empty for anything else, and while the
 /// open-project command is off (the settings panel shows, or a run goes on).
 QString MainWindow::ProjectFileAt(const QString& path) const {
-  if (path.isEmpty() || !img3_[0]->isEnabled())
+  if (path.isEmpty() || !CanChooseProject())
     return {};
   const QFileInfo file(path);
   if (!file.isFile() || file.suffix().compare(QStringLiteral("vbp"), Qt::CaseInsensitive) != 0)

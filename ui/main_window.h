@@ -11,7 +11,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <span>
 
 class QLabel;
 class QMimeData;
@@ -51,11 +50,11 @@ class MainWindow : public QWidget {
   Q_OBJECT
 
 public:
-  /// Loads the window (Form_Load). Where the settings panel's values were
-  /// saved as defaults (saved_defaults.h), the start is the state that
-  /// confirming the panel with them gives: the panel's boxes show them and
-  /// the processing settings hold them (the indent width and the separator
-  /// pair derived from the text). Without saved defaults both begin with the
+  /// Builds the window, showing the help text. Where the settings panel's
+  /// values were saved as defaults (saved_defaults.h), the start is the
+  /// state that confirming the panel with them gives: the panel's boxes show
+  /// them and the processing settings hold them (the indent width and the
+  /// separator pair derived from the text). Without saved defaults both begin with the
   /// built-in values: boxes 4 and "#", settings 4, "##" and 66 "#".
   MainWindow(Platform& platform, FileSystem& files = RealFileSystem(), QWidget* parent = nullptr);
   /// A run still going is asked to stop, and its file in hand finished.
@@ -75,20 +74,19 @@ signals:
   void RunEnded();
 
 private slots:
-  void img1_Click(int index);
-  void img2_Click(int index);
-  void img3_Click(int index);
-  void img1_MouseMove(int index);
-  void img2_MouseMove(int index);
-  void img3_MouseMove(int index);
-  void imgTitle_MouseMove();
-  void Picture1_MouseMove();
-  void imgTitle_MouseDown(Qt::MouseButton button, QPointF globalPosition);
-  void imgTitle_MouseDrag(QPointF globalPosition);
-  void imgTitle_MouseUp();
-  void frmSheZhi_Committed(std::int16_t indentWidth, const qf::Separators& separators);
-  void frmSheZhi_SaveRequested(const qf::ui::PanelValues& values);
-  void frmSheZhi_Closed();
+  void OnTitleHotspotClicked(int index);
+  void OnGroupHeaderClicked(int index);
+  void OnCommandHotspotClicked(int index);
+  void OnTitleHotspotHovered(int index);
+  void OnGroupHeaderHovered(int index);
+  void OnCommandHotspotHovered(int index);
+  void OnTitlePictureHovered();
+  void OnTitlePressed(Qt::MouseButton button, QPointF globalPosition);
+  void OnTitleDragged(QPointF globalPosition);
+  void OnTitleReleased();
+  void OnSettingsCommitted(std::int16_t indentWidth, const qf::Separators& separators);
+  void OnSaveDefaultsRequested(const qf::ui::PanelValues& values);
+  void OnSettingsClosed();
   void ShowReportLines();
   void EndRun();
 
@@ -105,22 +103,29 @@ private:
   void BuildTextArea(const PanelValues& panelStart);
   HoverFrame MakeFrame(QWidget* container, std::string_view name);
 
-  void Form_Load(const std::optional<PanelValues>& savedDefaults);
-  void Form_MouseMove();
-  void Run(Command command);
+  void Perform(Command command);
   void OpenProject();
   void ChooseProject(const QString& path);
   void StartRun();
   void OpenSettings();
   void OpenWebPage();
   void ApplyLayout(const GroupLayout& layout);
-  void SetTxtOpen(const QString& text);
+  void ShowText(const QString& text);
   void UpdateCommands();
+  /// A run is going on (run_ holds it).
+  bool Running() const { return run_ != nullptr; }
+  /// The open-project command is on: no run goes on and the settings panel
+  /// is closed. A drop or a command-line project is taken only then.
+  bool CanChooseProject() const { return !Running() && !settingsOpen_; }
   QString ProjectFileAt(const QString& path) const;
   QString DroppedProject(const QMimeData* drag) const;
-  void lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
-                  bool bShowFlag, bool aSet);
-  void lHttp_Click(const HoverFrame& w_Line, bool bShowFlag);
+
+  /// Puts `frame` on the outline of `hotspot`, over its siblings, sunken
+  /// or raised (FrameColours).
+  static void ShowFrameAround(const HoverFrame& frame, const Hotspot& hotspot, bool sunken);
+  static void HideFrame(const HoverFrame& frame);
+  /// Hides every hover frame: the mouse is over none of the hotspots.
+  void HideHoverFrames();
 
   Platform& platform_;
   FileSystem& files_;
@@ -129,26 +134,27 @@ private:
   QString projectFolder_;
   bool otherOptionsShown_ = false;
   GroupLayout layout_ = OperationsLayout();
-  QPixmap operationsPicture_;   // held by Picture3
-  QPixmap otherOptionsPicture_; // held by Picture2
+  QPixmap operationsPicture_;   // held by commandPicture_ in that layout
+  QPixmap otherOptionsPicture_; // held by commandPicture_ in that layout
   bool draggingByHand_ = false;
   QPointF dragOffset_;
-  bool panelOpen_ = false;
+  bool settingsOpen_ = false;      ///< the settings panel shows
   std::unique_ptr<RunThread> run_; ///< the run going on; null between runs
   bool reportShown_ = false;       ///< the run's report has replaced the text
   bool closeRequested_ = false;    ///< close once the run has ended
 
-  PictureBox* imgTitle_ = nullptr;
-  PictureBox* picture1_ = nullptr;
-  QLabel* label2_ = nullptr;
-  QPlainTextEdit* txtOpen_ = nullptr;
-  SettingsPanel* frmSheZhi_ = nullptr;
-  std::array<Hotspot*, 3> img1_{};
-  std::array<Hotspot*, 2> img2_{};
-  std::array<Hotspot*, 6> img3_{};
-  HoverFrame lHttp1_{};
-  HoverFrame lLabel1_{};
-  HoverFrame lPic_{};
+  // The controls, with their design names (their object names).
+  PictureBox* titlePicture_ = nullptr;        // imgTitle
+  PictureBox* commandPicture_ = nullptr;      // Picture1
+  QLabel* otherOptionsHeader_ = nullptr;      // Label2
+  QPlainTextEdit* textBox_ = nullptr;         // txtOpen
+  SettingsPanel* settingsPanel_ = nullptr;    // frmSheZhi
+  std::array<Hotspot*, 3> titleHotspots_{};   // img1(1..3)
+  std::array<Hotspot*, 2> groupHeaders_{};    // img2(1..2)
+  std::array<Hotspot*, 6> commandHotspots_{}; // img3(1..6)
+  HoverFrame titleFrame_{};                   // lHttp1(1..4)
+  HoverFrame headerFrame_{};                  // lLabel1(1..4)
+  HoverFrame commandFrame_{};                 // lPic(1..4)
 };
 
 } // namespace qf::ui

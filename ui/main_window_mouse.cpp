@@ -13,64 +13,54 @@ namespace qf::ui {
 
 // ---- Hover frames ----------------------------------------------------------
 
-void MainWindow::lHttp_Move(const HoverFrame& w_Line, std::span<Hotspot* const> w_Obj, int index,
-                            bool bShowFlag, bool aSet) {
-  if (!bShowFlag) {
-    for (LineShape* segment : w_Line)
-      segment->hide();
-    return;
+void MainWindow::ShowFrameAround(const HoverFrame& frame, const Hotspot& hotspot, bool sunken) {
+  const std::array<Segment, 4> ends = FrameAround(hotspot.Place());
+  const std::array<Rgb, 4> colours = FrameColours(sunken);
+  for (std::size_t i = 0; i < 4; ++i) {
+    frame[i]->SetEnds(ends[i]);
+    frame[i]->show();
+    frame[i]->raise();
+    frame[i]->SetColour(ToQColor(colours[i]));
   }
-  const std::array<Segment, 4> ends =
-      FrameAround(w_Obj[static_cast<std::size_t>(index - 1)]->Place());
-  for (std::size_t i = 0; i < 4; ++i)
-    w_Line[i]->SetEnds(ends[i]);
-  for (LineShape* segment : w_Line) {
-    segment->show();
-    segment->raise();
-  }
-  lHttp_Click(w_Line, aSet);
 }
 
-void MainWindow::lHttp_Click(const HoverFrame& w_Line, bool bShowFlag) {
-  const std::array<Rgb, 4> colours = FrameColours(bShowFlag);
-  for (std::size_t i = 0; i < 4; ++i)
-    w_Line[i]->SetColour(ToQColor(colours[i]));
+void MainWindow::HideFrame(const HoverFrame& frame) {
+  for (LineShape* segment : frame)
+    segment->hide();
 }
 
-void MainWindow::img1_MouseMove(int index) {
-  lHttp_Move(lHttp1_, img1_, index, true, true);
+/// The title's and the command panel's hotspots show a sunken frame, the
+/// group headers a raised one.
+void MainWindow::OnTitleHotspotHovered(int index) {
+  ShowFrameAround(titleFrame_, *titleHotspots_.at(static_cast<std::size_t>(index - 1)), true);
 }
 
-void MainWindow::img2_MouseMove(int index) {
-  lHttp_Move(lLabel1_, img2_, index, true, false);
+void MainWindow::OnGroupHeaderHovered(int index) {
+  ShowFrameAround(headerFrame_, *groupHeaders_.at(static_cast<std::size_t>(index - 1)), false);
 }
 
-void MainWindow::img3_MouseMove(int index) {
-  lHttp_Move(lPic_, img3_, index, true, true);
+void MainWindow::OnCommandHotspotHovered(int index) {
+  ShowFrameAround(commandFrame_, *commandHotspots_.at(static_cast<std::size_t>(index - 1)), true);
 }
 
-void MainWindow::imgTitle_MouseMove() {
-  lHttp_Move(lHttp1_, img1_, 0, false, true);
+void MainWindow::OnTitlePictureHovered() {
+  HideFrame(titleFrame_);
 }
 
-void MainWindow::Form_MouseMove() {
-  lHttp_Move(lHttp1_, img1_, 0, false, true);
-  lHttp_Move(lLabel1_, img2_, 0, false, true);
-  lHttp_Move(lPic_, img3_, 0, false, true);
-}
-
-void MainWindow::Picture1_MouseMove() {
-  Form_MouseMove();
+void MainWindow::HideHoverFrames() {
+  HideFrame(titleFrame_);
+  HideFrame(headerFrame_);
+  HideFrame(commandFrame_);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
-  Form_MouseMove();
+  HideHoverFrames();
 }
 
 // ---- Dragging by the title picture -----------------------------------------
 
-void MainWindow::imgTitle_MouseDown(Qt::MouseButton button, QPointF globalPosition) {
+void MainWindow::OnTitlePressed(Qt::MouseButton button, QPointF globalPosition) {
   if (button != Qt::LeftButton)
     return;
   if (platform_.StartSystemMove(this))
@@ -80,12 +70,12 @@ void MainWindow::imgTitle_MouseDown(Qt::MouseButton button, QPointF globalPositi
   dragOffset_ = globalPosition - QPointF(pos());
 }
 
-void MainWindow::imgTitle_MouseDrag(QPointF globalPosition) {
+void MainWindow::OnTitleDragged(QPointF globalPosition) {
   if (draggingByHand_)
     move((globalPosition - dragOffset_).toPoint());
 }
 
-void MainWindow::imgTitle_MouseUp() {
+void MainWindow::OnTitleReleased() {
   draggingByHand_ = false;
 }
 

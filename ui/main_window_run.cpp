@@ -18,7 +18,7 @@
 namespace qf::ui {
 
 MainWindow::~MainWindow() {
-  if (run_) {
+  if (Running()) {
     run_.reset(); // stops after the file in hand
     QApplication::restoreOverrideCursor();
   }
@@ -29,7 +29,7 @@ void MainWindow::StartRun() {
     platform_.ShowInformation(this, ToQString(kNoProjectMessage));
     return;
   }
-  if (run_)
+  if (Running())
     return;
   run_ = std::make_unique<RunThread>(projectPath_, settings_, files_);
   connect(run_.get(), &RunThread::LinesReady, this, &MainWindow::ShowReportLines,
@@ -39,7 +39,7 @@ void MainWindow::StartRun() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   UpdateCommands();
   // The start hotspot under the mouse is off now: its frame goes.
-  lHttp_Move(lPic_, img3_, 0, false, true);
+  HideFrame(commandFrame_);
   run_->start();
 }
 
@@ -58,13 +58,13 @@ void MainWindow::ShowReportLines() {
   QString text;
   for (const QString& line : lines)
     text += line + QStringLiteral("\r\n");
-  QScrollBar* bar = txtOpen_->verticalScrollBar();
+  QScrollBar* bar = textBox_->verticalScrollBar();
   if (!reportShown_) {
     reportShown_ = true;
-    SetTxtOpen(text);
+    ShowText(text);
   } else {
     const bool atEnd = bar->value() == bar->maximum();
-    QTextCursor end(txtOpen_->document());
+    QTextCursor end(textBox_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
     if (!atEnd)
@@ -102,7 +102,7 @@ void MainWindow::EndRun() {
 /// finished (never left half-written), and EndRun closes the window. The
 /// window keeps taking events meanwhile.
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!run_) {
+  if (!Running()) {
     QWidget::closeEvent(event);
     return;
   }
@@ -116,12 +116,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 /// so that the run's report is neither lost nor mixed with another text
 /// while it grows. A disabled hotspot takes no clicks and no hover.
 void MainWindow::UpdateCommands() {
-  const bool running = run_ != nullptr;
-  img3_[0]->setEnabled(!running && !panelOpen_);
-  img3_[1]->setEnabled(!running && !panelOpen_);
-  img3_[2]->setEnabled(!running);
-  img3_[4]->setEnabled(!running);
-  img3_[5]->setEnabled(!running);
+  commandHotspots_[0]->setEnabled(CanChooseProject());
+  commandHotspots_[1]->setEnabled(CanChooseProject());
+  commandHotspots_[2]->setEnabled(!Running());
+  commandHotspots_[4]->setEnabled(!Running());
+  commandHotspots_[5]->setEnabled(!Running());
 }
 
 } // namespace qf::ui

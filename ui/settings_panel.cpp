@@ -56,125 +56,126 @@ SettingsPanel::SettingsPanel(QWidget* parent, const PanelValues& start)
 
 void SettingsPanel::BuildControls(const PanelValues& start) {
   MakeLabel(this, QStringLiteral("程序代码每次缩进量"), "Label3");
-  txtSpace_ = new QLineEdit(QString::number(start.IndentWidth), this);
-  txtSpace_->setReadOnly(true);
+  indentBox_ = new QLineEdit(QString::number(start.IndentWidth), this);
+  indentBox_->setReadOnly(true);
   // The panel's boxes take no drops, as the design's text boxes: a project
   // file dropped on the panel goes to the window, which refuses it while
   // the panel shows.
-  txtSpace_->setAcceptDrops(false);
-  PlaceNamed(txtSpace_, "txtSpace");
-  vScroll1_ = new QScrollBar(Qt::Vertical, this);
-  vScroll1_->setRange(0, 100);
-  vScroll1_->setSingleStep(1);
-  vScroll1_->setPageStep(1);
-  vScroll1_->setValue(start.IndentWidth);
-  PlaceNamed(vScroll1_, "VScroll1");
+  indentBox_->setAcceptDrops(false);
+  PlaceNamed(indentBox_, "txtSpace");
+  indentArrows_ = new QScrollBar(Qt::Vertical, this);
+  indentArrows_->setRange(0, 100);
+  indentArrows_->setSingleStep(1);
+  indentArrows_->setPageStep(1);
+  indentArrows_->setValue(start.IndentWidth);
+  PlaceNamed(indentArrows_, "VScroll1");
   MakeLabel(this, QStringLiteral("个空格    （程序代码自动缩进功能）"), "Label4");
-  QLabel* label5 = MakeLabel(this, QStringLiteral("添加注释设置："), "Label5");
-  label5->setFont(FontOrFallback(font(), {QStringLiteral("SimSun"), QStringLiteral("宋体")}, 12));
+  QLabel* commentHeading = MakeLabel(this, QStringLiteral("添加注释设置："), "Label5");
+  commentHeading->setFont(
+      FontOrFallback(font(), {QStringLiteral("SimSun"), QStringLiteral("宋体")}, 12));
   MakeLabel(this, QStringLiteral("注释分割符定义："), "Label6");
-  txtChar_ = new QLineEdit(QStringLiteral("#"), this);
-  txtChar_->setMaxLength(static_cast<int>(kMaxSeparatorLength));
-  txtChar_->setAcceptDrops(false);
-  PlaceNamed(txtChar_, "txtChar");
+  separatorBox_ = new QLineEdit(QStringLiteral("#"), this);
+  separatorBox_->setMaxLength(static_cast<int>(kMaxSeparatorLength));
+  separatorBox_->setAcceptDrops(false);
+  PlaceNamed(separatorBox_, "txtChar");
   MakeLabel(this, QStringLiteral("最长允许8个字符注释效果如下："), "Label7");
 
-  text1_ = new QPlainTextEdit(this);
-  FillBackground(text1_, kBackground, QPalette::Base);
+  preview_ = new QPlainTextEdit(this);
+  FillBackground(preview_, kBackground, QPalette::Base);
   // The preview's 67-character frame line fits in one line when the
   // document leaves the design's narrow margin of a text box; text that is
   // wider (Chinese separators) wraps and may run below the box, unscrolled.
-  text1_->document()->setDocumentMargin(2);
-  text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  text1_->setTabChangesFocus(true);
-  text1_->setAcceptDrops(false);
-  text1_->installEventFilter(this);
+  preview_->document()->setDocumentMargin(2);
+  preview_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  preview_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  preview_->setTabChangesFocus(true);
+  preview_->setAcceptDrops(false);
+  preview_->installEventFilter(this);
   const Separators hashes = HashSeparators();
-  text1_->setPlainText(ToQString(PreviewText(hashes.Unit, hashes.Line)) + QStringLiteral("\r\n"));
-  PlaceNamed(text1_, "Text1");
+  preview_->setPlainText(ToQString(PreviewText(hashes.Unit, hashes.Line)) + QStringLiteral("\r\n"));
+  PlaceNamed(preview_, "Text1");
 
-  auto* check1 = new QCheckBox(QStringLiteral("为每个函数、过程添加错误处理模块。"), this);
-  check1->setEnabled(false);
+  auto* errorHandling = new QCheckBox(QStringLiteral("为每个函数、过程添加错误处理模块。"), this);
+  errorHandling->setEnabled(false);
   // Opaque, as the design's check box: it lies over the preview's lower
   // edge and hides what is there. A button's background role would fill it
   // in the button colour; its disabled caption in the toolkit's grey text
   // colour stays readable on the window's grey.
-  check1->setBackgroundRole(QPalette::Window);
-  check1->setAutoFillBackground(true);
-  QPalette greyText = check1->palette();
+  errorHandling->setBackgroundRole(QPalette::Window);
+  errorHandling->setAutoFillBackground(true);
+  QPalette greyText = errorHandling->palette();
   greyText.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
   greyText.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
-  check1->setPalette(greyText);
-  PlaceNamed(check1, "Check1");
+  errorHandling->setPalette(greyText);
+  PlaceNamed(errorHandling, "Check1");
 
-  QPushButton* cmdSave = MakeButton(this, QStringLiteral("保存为默认设置"), "cmdSave");
-  cmdOK_ = MakeButton(this, QStringLiteral("确  定"), "cmdOK");
-  cmdOK_->setDefault(true);
-  QPushButton* cmdCancle = MakeButton(this, QStringLiteral("取  消"), "cmdCancle");
+  QPushButton* saveButton = MakeButton(this, QStringLiteral("保存为默认设置"), "cmdSave");
+  okButton_ = MakeButton(this, QStringLiteral("确  定"), "cmdOK");
+  okButton_->setDefault(true);
+  QPushButton* cancelButton = MakeButton(this, QStringLiteral("取  消"), "cmdCancle");
 
-  connect(txtChar_, &QLineEdit::textChanged, this, &SettingsPanel::txtChar_Change);
-  connect(vScroll1_, &QScrollBar::valueChanged, this, &SettingsPanel::VScroll1_Change);
-  connect(cmdSave, &QPushButton::clicked, this, &SettingsPanel::cmdSave_Click);
-  connect(cmdOK_, &QPushButton::clicked, this, &SettingsPanel::cmdOK_Click);
-  connect(cmdCancle, &QPushButton::clicked, this, &SettingsPanel::cmdCancle_Click);
+  connect(separatorBox_, &QLineEdit::textChanged, this, &SettingsPanel::OnSeparatorTextChanged);
+  connect(indentArrows_, &QScrollBar::valueChanged, this, &SettingsPanel::OnIndentScrolled);
+  connect(saveButton, &QPushButton::clicked, this, &SettingsPanel::OnSaveClicked);
+  connect(okButton_, &QPushButton::clicked, this, &SettingsPanel::OnOkClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &SettingsPanel::Cancel);
   // Saved defaults go in as if typed, so the preview and the pending pair
   // follow; the built-in "#" leaves the start-up preview alone.
-  txtChar_->setText(ToQString(start.SeparatorText));
+  separatorBox_->setText(ToQString(start.SeparatorText));
 }
 
 void SettingsPanel::Open() {
   show();
   raise();
-  savedSeparatorText_ = txtChar_->text();
-  panelIndentWidth_ = ShownIndentWidth();
+  restoredSeparatorText_ = separatorBox_->text();
+  restoredIndentWidth_ = ShownIndentWidth();
 }
 
 std::int16_t SettingsPanel::ShownIndentWidth() const {
-  return static_cast<std::int16_t>(txtSpace_->text().toInt());
+  return static_cast<std::int16_t>(indentBox_->text().toInt());
 }
 
-void SettingsPanel::txtChar_Change(const QString& text) {
+void SettingsPanel::OnSeparatorTextChanged(const QString& text) {
   Separators separators = DeriveSeparators(ToU16(text));
   pendingUnit_ = std::move(separators.Unit);
   pendingLine_ = std::move(separators.Line);
-  text1_->setPlainText(ToQString(PreviewText(pendingUnit_, pendingLine_)));
+  preview_->setPlainText(ToQString(PreviewText(pendingUnit_, pendingLine_)));
 }
 
-void SettingsPanel::VScroll1_Change(int value) {
-  txtSpace_->setText(QString::number(value));
+void SettingsPanel::OnIndentScrolled(int value) {
+  indentBox_->setText(QString::number(value));
 }
 
-void SettingsPanel::cmdOK_Click() {
+void SettingsPanel::OnOkClicked() {
   // The separator text never changed in this run: the pair that "#" gives.
   if (pendingUnit_.empty()) {
     Separators hashes = HashSeparators();
     pendingLine_ = std::move(hashes.Line);
     pendingUnit_ = std::move(hashes.Unit);
   }
-  panelIndentWidth_ = ShownIndentWidth();
-  emit Committed(panelIndentWidth_, {pendingUnit_, pendingLine_});
+  restoredIndentWidth_ = ShownIndentWidth();
+  emit Committed(restoredIndentWidth_, {pendingUnit_, pendingLine_});
   hide();
   emit Closed();
 }
 
-void SettingsPanel::cmdCancle_Click() {
+void SettingsPanel::Cancel() {
   hide();
-  txtSpace_->setText(QString::number(panelIndentWidth_));
-  if (txtChar_->text() != savedSeparatorText_)
-    txtChar_->setText(savedSeparatorText_);
+  indentBox_->setText(QString::number(restoredIndentWidth_));
+  if (separatorBox_->text() != restoredSeparatorText_)
+    separatorBox_->setText(restoredSeparatorText_);
   emit Closed();
 }
 
-void SettingsPanel::cmdSave_Click() {
-  emit SaveRequested({ShownIndentWidth(), ToU16(txtChar_->text())});
+void SettingsPanel::OnSaveClicked() {
+  emit SaveRequested({ShownIndentWidth(), ToU16(separatorBox_->text())});
 }
 
 /// Enter that the focused control left unused (the text boxes, the scroll
 /// bar) is the default button's.
 void SettingsPanel::keyPressEvent(QKeyEvent* event) {
   if (IsEnter(event)) {
-    cmdOK_->click();
+    okButton_->click();
     return;
   }
   QGroupBox::keyPressEvent(event);
@@ -184,10 +185,10 @@ void SettingsPanel::keyPressEvent(QKeyEvent* event) {
 /// with a default button in the window Enter is the button's, and only
 /// Ctrl+Enter breaks the line.
 bool SettingsPanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text1_ && event->type() == QEvent::KeyPress) {
+  if (watched == preview_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (IsEnter(key) && !key->modifiers().testFlag(Qt::ControlModifier)) {
-      cmdOK_->click();
+      okButton_->click();
       return true;
     }
   }

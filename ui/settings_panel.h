@@ -46,7 +46,11 @@ signals:
   void Closed();
 
 public slots:
-  void cmdCancle_Click();
+  /// Cancel: hides the panel, puts back the values its boxes held when it
+  /// was opened (or last confirmed), and emits Closed. Only for an open
+  /// panel: a never-opened one would take an indent width of 0 and an
+  /// empty separator.
+  void Cancel();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,25 +58,29 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-  void txtChar_Change(const QString& text);
-  void VScroll1_Change(int value);
-  void cmdOK_Click();
-  void cmdSave_Click();
+  void OnSeparatorTextChanged(const QString& text);
+  void OnIndentScrolled(int value);
+  void OnOkClicked();
+  void OnSaveClicked();
 
 private:
   void BuildControls(const PanelValues& start);
   std::int16_t ShownIndentWidth() const;
 
-  std::int16_t panelIndentWidth_ = 0;
-  QString savedSeparatorText_;
+  /// What Cancel puts back: the boxes' values at the last opening or OK.
+  std::int16_t restoredIndentWidth_ = 0;
+  QString restoredSeparatorText_;
+  /// The separator pair the preview shows; empty until the separator text
+  /// first changes.
   std::u16string pendingUnit_;
   std::u16string pendingLine_;
 
-  QLineEdit* txtSpace_ = nullptr;
-  QScrollBar* vScroll1_ = nullptr;
-  QLineEdit* txtChar_ = nullptr;
-  QPlainTextEdit* text1_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
+  // The controls, with their design names (their object names).
+  QLineEdit* indentBox_ = nullptr;     // txtSpace
+  QScrollBar* indentArrows_ = nullptr; // VScroll1
+  QLineEdit* separatorBox_ = nullptr;  // txtChar
+  QPlainTextEdit* preview_ = nullptr;  // Text1
+  QPushButton* okButton_ = nullptr;    // cmdOK
 };
 
 } // namespace qf::ui

@@ -25,7 +25,7 @@ std::string ElementName(std::string_view array, int index) {
   return std::string(array) + "(" + std::to_string(index) + ")";
 }
 
-std::optional<Command> Img3Command(int index) {
+std::optional<Command> PanelCommand(int index) {
   constexpr std::array kCommands = {Command::OpenProject, Command::Start, Command::Settings,
                                     Command::WebPage,     Command::About, Command::WriteToMaker};
   if (index < 1 || index > static_cast<int>(kCommands.size()))
@@ -33,7 +33,7 @@ std::optional<Command> Img3Command(int index) {
   return kCommands[static_cast<std::size_t>(index - 1)];
 }
 
-std::optional<Command> Img1Command(int index) {
+std::optional<Command> TitleCommand(int index) {
   constexpr std::array kCommands = {Command::WebPage, Command::Minimise, Command::Close};
   if (index < 1 || index > static_cast<int>(kCommands.size()))
     return std::nullopt;
@@ -44,8 +44,10 @@ GroupLayout OperationsLayout() {
   return {PlaceOf("Label2").Top, PlaceOf("Picture1").Top, PlaceOf("img2(2)").Top, false};
 }
 
-GroupLayout OtherOptionsLayout(int label1Top, int label1Height, int picture1Top) {
-  return {label1Top + label1Height + 200, picture1Top + 400, label1Top + label1Height + 150, true};
+GroupLayout OtherOptionsLayout(int operationsHeaderTop, int operationsHeaderHeight,
+                               int pictureTop) {
+  const int headerBottom = operationsHeaderTop + operationsHeaderHeight;
+  return {headerBottom + 200, pictureTop + 400, headerBottom + 150, true};
 }
 
 std::u16string PreviewText(std::u16string_view unit, std::u16string_view line) {

@@ -141,9 +141,9 @@ std::array<Rgb, 4> FrameColours(bool sunken);
 /// The command panel's layout: which group shows and where the moving
 /// controls stand (twips, in the panel).
 struct GroupLayout {
-  int Label2Top = 0;
-  int Picture1Top = 0;
-  int Img2SecondTop = 0; ///< top of the other-options header's hotspot
+  int OtherOptionsHeaderTop = 0;  ///< Label2
+  int PictureTop = 0;             ///< Picture1, the group's picture
+  int OtherOptionsHotspotTop = 0; ///< img2(2), the other-options header's hotspot
   bool OtherOptions = false;
   bool operator==(const GroupLayout&) const = default;
 };
@@ -153,7 +153,7 @@ GroupLayout OperationsLayout();
 
 /// The other-options group, computed from the operations header (Label1)
 /// and the group picture's current top.
-GroupLayout OtherOptionsLayout(int label1Top, int label1Height, int picture1Top);
+GroupLayout OtherOptionsLayout(int operationsHeaderTop, int operationsHeaderHeight, int pictureTop);
 
 /// What the window's hotspots do. The command panel's hotspots img3(1..6)
 /// and the title's img1(1..3) both dispatch through it.
@@ -170,10 +170,10 @@ enum class Command {
 
 /// The command of a command-panel hotspot img3(index); none for an index
 /// outside 1..6.
-std::optional<Command> Img3Command(int index);
+std::optional<Command> PanelCommand(int index);
 
 /// The command of a title hotspot img1(index); none outside 1..3.
-std::optional<Command> Img1Command(int index);
+std::optional<Command> TitleCommand(int index);
 
 /// The settings panel's preview of a comment header for a separator unit
 /// and line: six lines joined by CR LF, with none after the last.

@@ -177,13 +177,13 @@ void MainWindowTest::theOperationsHeaderAlwaysReturns() {
   auto* picture1 = f_.Child<PictureBox>(QStringLiteral("Picture1"));
   f_.Click(f_.Img("img2", 1));
   QVERIFY(!OtherOptionsShown());
-  QCOMPARE(picture1->y(), Px(OperationsLayout().Picture1Top));
+  QCOMPARE(picture1->y(), Px(OperationsLayout().PictureTop));
   f_.Click(f_.Img("img2", 2));
   QVERIFY(OtherOptionsShown());
   f_.Click(f_.Img("img2", 1));
   QVERIFY(!OtherOptionsShown());
-  QCOMPARE(picture1->y(), Px(OperationsLayout().Picture1Top));
-  QCOMPARE(f_.Img("img2", 2)->y(), Px(OperationsLayout().Img2SecondTop));
+  QCOMPARE(picture1->y(), Px(OperationsLayout().PictureTop));
+  QCOMPARE(f_.Img("img2", 2)->y(), Px(OperationsLayout().OtherOptionsHotspotTop));
 }
 
 void MainWindowTest::aboutAndContactReplaceTheText() {
