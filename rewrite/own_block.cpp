@@ -95,18 +95,18 @@ bool IsReturnType(u16string_view text) {
   return IsWord(text);
 }
 
-/// Whether the inner lines (their separator taken off) are a block's in `labels`.
-bool IsOwnInner(std::span<const u16string_view> inner, const HeaderLabels& labels) {
+/// Whether the inner lines (their separator taken off) are a Sub's block
+/// (`isSub`) or a Function's in `labels`. Both are asked: where a code page
+/// wrote the labels' characters as "?", the two name labels can read alike.
+bool IsOwnInner(std::span<const u16string_view> inner, const HeaderLabels& labels, bool isSub) {
   const auto label = [&labels](HeaderLabel which) {
     return labels[static_cast<std::size_t>(which)];
   };
   if (inner.size() < 2)
     return false;
   u16string_view name = inner.front();
-  const bool isSub = TakeLabel(name, label(HeaderLabel::SubName));
-  if (!isSub && !TakeLabel(name, label(HeaderLabel::FunctionName)))
-    return false;
-  if (!IsWord(name))
+  if (!TakeLabel(name, label(isSub ? HeaderLabel::SubName : HeaderLabel::FunctionName)) ||
+      !IsWord(name))
     return false;
   std::span<const u16string_view> rest = inner.subspan(1);
   if (!isSub) {
@@ -171,7 +171,7 @@ bool IsOwn(std::span<const std::u16string> lines) {
         inner[i - 1] = *text;
     }
     if (all && std::ranges::any_of(kAllLabels, [&inner](const HeaderLabels* labels) {
-          return IsOwnInner(inner, *labels);
+          return IsOwnInner(inner, *labels, true) || IsOwnInner(inner, *labels, false);
         }))
       return true;
   }

@@ -51,13 +51,14 @@ struct Updated {
   RevisitAccount Account;
 };
 
-Updated UpdateOf(std::string_view text, const ProcessingSettings& settings = Update()) {
+Updated UpdateOf(std::string_view text, const ProcessingSettings& settings = Update(),
+                 std::string_view codePage = "CP936") {
   struct Count final : RewriteTrace {
     void MarkerMet() override { Account.MarkerMet = true; }
     void Block(BlockFate fate) override { Account.Count(fate); }
     RevisitAccount Account;
   } trace;
-  CodePage codes("CP936");
+  CodePage codes(codePage);
   MemorySource source(text);
   StringSink sink;
   EXPECT_EQ(RewriteStream(source, sink, "t.bas", settings, codes, &trace),
@@ -116,6 +117,11 @@ TEST(UpdateModeTest, TodaysSeparatorLabelsAndIndentReplaceYesterdays) {
     // ... and back again, from each of them.
     EXPECT_EQ(UpdateOf(updated.Text).Text, first);
   }
+  // Labels that a code page could not hold went out as "?": still the program's.
+  const std::string unheld = Rewrite(kModule, {}, "CP1252").Text;
+  ASSERT_NE(unheld.find("'## ?????Clamp"), std::string::npos) << unheld;
+  EXPECT_EQ(UpdateOf(unheld, Update(english), "CP1252").Text,
+            Rewrite(kModule, english, "CP1252").Text);
 }
 
 TEST(UpdateModeTest, APersonsCommentsComeBackByteForByte) {
