@@ -94,6 +94,7 @@ private:
   void HandleCodeLine();
   void LayOutCodeLine();
   bool Hold();
+  bool MayBeginBlock();
   void ReadHeld();
   void ReleaseHeld(std::size_t count);
   void WriteHeldAsTheyStand();
@@ -234,8 +235,8 @@ void RewritePass::HandleCodeLine() {
   LayOutCodeLine();
 }
 
-/// Holds a run of comment lines that begins with a frame line until the line
-/// after it tells what it is: above a declaration, it is read (ReadHeld) and
+/// Holds a run of comment lines that may be a block (MayBeginBlock) until
+/// the line after it tells what it is: above a declaration, it is read (ReadHeld) and
 /// answered when the declaration's block is written (WriteBlock); anywhere
 /// else its lines are laid out as they would have been. Returns whether the
 /// current line was held.
@@ -243,10 +244,7 @@ bool RewritePass::Hold() {
   const bool comment = OnLine([](auto line) { return !line.empty() && line.front() == '\''; });
   const std::string_view raw = reader_.Bytes();
   const bool holds =
-      comment &&
-      (held_.Empty() ? OnLine([](auto line) { return line.size() == 1 + kSeparatorLineLength; }) &&
-                           own_block::IsFrame(Text())
-                     : held_.Bytes() + raw.size() <= kMostHeld);
+      comment && (held_.Empty() ? MayBeginBlock() : held_.Bytes() + raw.size() <= kMostHeld);
   if (holds) {
     held_.Add(raw, lineNumber_, ascii_, Text());
     return true;
@@ -258,6 +256,15 @@ bool RewritePass::Hold() {
   else
     ReleaseHeld(held_.Size());
   return false;
+}
+
+/// Whether the current comment line may begin a block: a frame line, or a
+/// line that reads as a block's inner line (its frame above was changed, and
+/// the block is a person's now: it must not get a second one).
+bool RewritePass::MayBeginBlock() {
+  const bool frameSized = OnLine([](auto line) { return line.size() == 1 + kSeparatorLineLength; });
+  const std::u16string_view text = Text();
+  return (frameSized && own_block::IsFrame(text)) || own_block::LooksInner(text);
 }
 
 /// Reads the run held above a declaration: a person's comments are laid out

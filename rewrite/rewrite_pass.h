@@ -106,7 +106,8 @@ public:
 /// declaration. Every line written ends with CR LF.
 ///
 /// Where the settings say it may meet its own work (TidiesAgain), a run of
-/// comment lines that begins with a frame line directly above a declaration
+/// comment lines that begins with a frame line (or a line that reads as a
+/// block's) directly above a declaration
 /// is looked at (own_block): the program's block is written anew from the
 /// declaration; a block a person changed is kept byte for byte and none is
 /// added; anything else is comments, laid out as any. Without blocks

@@ -137,6 +137,8 @@ TEST(UpdateModeTest, APersonsCommentsComeBackByteForByte) {
       Replaced(first, "Load\r\n", "Load  (fills the list)\r\n"),
       // frame lines that do not match
       Replaced(first, frame + "\r\nPublic Sub", "'" + std::string(60, '#') + "\r\nPublic Sub"),
+      // an opening frame line that no longer is one
+      Replaced(first, block, frame + "\t\r\n" + block.substr(frame.size() + 2)),
       // a framed note of theirs directly above a block, not a block itself
       Replaced(first, block, frame + "\r\n' note\r\n" + frame + "\r\n" + block),
   };
@@ -144,7 +146,7 @@ TEST(UpdateModeTest, APersonsCommentsComeBackByteForByte) {
     const Updated updated = UpdateOf(cases[i]);
     EXPECT_EQ(updated.Text, cases[i]) << "case " << i;
     EXPECT_EQ(updated.Account.Added, 0u) << "case " << i << ": no second block";
-    EXPECT_EQ(updated.Account.Kept, i < 3 ? 1u : 0u) << "case " << i;
+    EXPECT_EQ(updated.Account.Kept, i < 4 ? 1u : 0u) << "case " << i;
   }
   // A line that looks like a frame, in code and between procedures.
   const std::string framed = Replaced(
