@@ -8,8 +8,10 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace qf::test {
 namespace {
@@ -98,6 +100,44 @@ TEST_F(CliUpdateTest, AnEditedSubIsListedShownAndTidiedAgain) {
                   "    If i = 0 Then\r\n        i = 1\r\n    End If\r\n");
   EXPECT_EQ(ReadBytes(module), expected);
   ExpectTidy({"--update"});
+}
+
+// A block a person added a line to stays theirs, and the report says so.
+TEST_F(CliUpdateTest, ABlockAPersonChangedIsKeptAndTold) {
+  ASSERT_EQ(Run({}).Status, 0);
+  const fs::path module = dir_ / "modStock.bas";
+  std::string edited = ReadBytes(module);
+  const std::string frame = "'" + std::string(66, '#') + "\r\nPublic Sub LoadItems";
+  edited.insert(edited.find(frame), "'## keep in step with SaveItems\r\n");
+  dir_.Write("modStock.bas", edited);
+  const CliRun update = Run({"--update"});
+  EXPECT_EQ(Outcomes(update.Out)[1], "已经整齐，没有改动；1 个注释块经人修改，原样保留");
+  EXPECT_EQ(ReadBytes(module), edited);
+  const CliRun json = Run({"--update", "--report=json"});
+  EXPECT_EQ(nlohmann::json::parse(json.Out)["files"][1]["blocks"]["kept"], 1);
+}
+
+// The hooks of .pre-commit-hooks.yaml, each entry run as the framework runs
+// it, with the project its user names in args.
+TEST_F(CliUpdateTest, ThePreCommitHooksCheckAndTidy) {
+  std::vector<std::vector<std::string>> entries;
+  const std::string hooks = ReadBytes(QF_EXAMPLES_DIR "/../.pre-commit-hooks.yaml");
+  for (std::size_t at = 0; (at = hooks.find("entry: quillformer-cli", at)) != std::string::npos;) {
+    std::istringstream words(hooks.substr(at + 22, hooks.find('\n', at) - at - 22));
+    entries.emplace_back(std::istream_iterator<std::string>(words),
+                         std::istream_iterator<std::string>());
+    at += 22;
+  }
+  ASSERT_EQ(entries.size(), 2u) << hooks;
+  EXPECT_EQ(Run(entries[0]).Status, 1) << "a project never tidied fails the check";
+  ASSERT_EQ(Run({}).Status, 0);
+  EXPECT_EQ(Run(entries[0]).Status, 0);
+  std::string edited = ReadBytes(dir_ / "modStock.bas");
+  edited.insert(edited.find("    Dim i As Long"), "If i = 0 Then\r\nEnd If\r\n");
+  dir_.Write("modStock.bas", edited);
+  EXPECT_EQ(Run(entries[0]).Status, 1);
+  EXPECT_EQ(Run(entries[1]).Status, 0);
+  EXPECT_EQ(Run(entries[0]).Status, 0);
 }
 
 TEST_F(CliUpdateTest, ASecondRunWithoutBlocksOrMarkerChangesNothing) {
