@@ -142,7 +142,8 @@ FileRewrite RewriteFile(OpenedSource& source, const RewriteRequest& request) {
     rewrite = Diff(source, request);
     break;
   }
-  if (rewrite.Outcome == RewriteOutcome::Rewritten)
+  const bool leftAlone = request.Settings.TidiesAgain() && !rewrite.Changes;
+  if (rewrite.Outcome == RewriteOutcome::Rewritten && !leftAlone)
     RefuseAsARunWould(source);
   return rewrite;
 }

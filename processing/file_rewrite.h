@@ -51,11 +51,14 @@ struct FileRewrite {
 };
 
 /// Rewrites the opened `source` once, into what `request.Mode` asks for:
-/// the staged temporary file (Write; where the settings tidy files again,
-/// also compared with a second read, and dropped when it is the same), or nothing but a comparison
-/// with a second read of the file (DryRun) and the diff made from it (Diff); the file is read at
-/// most twice. A file that a real run would refuse (read only, another's) is refused in every mode.
-/// Raises the failures a run meets: the source's own, and, for the second read, a Changed failure
+/// the staged temporary file (Write), or nothing but a comparison with a
+/// second read of the file (DryRun) and the diff made from it (Diff); the
+/// file is read at most twice. Where the settings tidy files again, Write
+/// compares first, and only a file that changes is staged, from a third
+/// read. A file that a real run would refuse (read only, another's) is
+/// refused in every mode, unless it would not change where the settings
+/// tidy files again (a real run leaves it alone). Raises the failures a run
+/// meets: the source's own, and, for a later read, a Changed failure
 /// when the file at its path is no longer the one opened.
 FileRewrite RewriteFile(OpenedSource& source, const RewriteRequest& request);
 

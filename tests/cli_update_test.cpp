@@ -66,10 +66,14 @@ protected:
 
 TEST_F(CliUpdateTest, AnEditedSubIsListedShownAndTidiedAgain) {
   ASSERT_EQ(Run({}).Status, 0);
+  // Read-only and tidy: left alone by an update and its check, not refused.
+  const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(dir_ / "modStock.bas", write, fs::perm_options::remove);
   ExpectTidy({"--update"});
   const CliRun check = Run({"--update", "--check"});
-  EXPECT_EQ(check.Status, 0);
+  EXPECT_EQ(check.Status, 0) << check.Err;
   EXPECT_EQ(check.Out, "");
+  fs::permissions(dir_ / "modStock.bas", fs::perms::owner_write, fs::perm_options::add);
 
   const fs::path module = dir_ / "modStock.bas";
   const std::string tidy = ReadBytes(module);
