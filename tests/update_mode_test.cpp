@@ -13,6 +13,7 @@
 #endif
 
 #include <gtest/gtest.h>
+#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
