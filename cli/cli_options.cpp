@@ -103,6 +103,18 @@ struct Parser {
 
   Parser() {
     app.set_help_flag();
+    // Left out of the help text, whose every byte scripts compare; the manual
+    // page and docs/cli.md describe them. Added first: the help's last group
+    // would otherwise be the hidden one, and CLI11 ends the one before it
+    // with an empty line.
+    app.add_flag("--update", options.Update,
+                 "Tidy again a file that carries the marker line, rebuilding the comment "
+                 "headers this program wrote; a file that would not change is left alone")
+        ->group("");
+    app.add_flag("--no-headers", options.NoHeaders,
+                 "Write no comment headers; leave those in the files as they are")
+        ->group("");
+    app.add_flag("--no-marker", options.NoMarker, "Write no marker line")->group("");
     app.add_flag("-h,--help", options.ShowHelp, "Show this help and exit");
     app.add_flag("--version", options.ShowVersion, "Show the version and exit");
     app.add_option("projects", options.Projects,
@@ -200,6 +212,9 @@ std::string UsageText() {
 
 ProcessingSettings SettingsFromOptions(const CliOptions& options) {
   ProcessingSettings settings = ProcessingSettings::StartUp();
+  settings.Update = options.Update;
+  settings.WriteBlocks = !options.NoHeaders;
+  settings.WriteMarker = !options.NoMarker;
   if (options.Indent)
     settings.IndentWidth = static_cast<std::int16_t>(*options.Indent);
   if (options.Separator) {

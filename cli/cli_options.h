@@ -49,6 +49,9 @@ struct CliOptions {
   bool Check = false;     ///< --check
   bool Diff = false;      ///< --diff
   bool KeepGoing = false; ///< --keep-going
+  bool Update = false;    ///< --update
+  bool NoHeaders = false; ///< --no-headers
+  bool NoMarker = false;  ///< --no-marker
   bool ShowVersion = false;
 };
 
@@ -67,7 +70,8 @@ std::string UsageText();
 
 /// The processing settings the options ask for: the start-up values, with
 /// the indent width of --indent and the separators that --separator
-/// derives, exactly as the settings panel's OK derives them. Throws
+/// derives, exactly as the settings panel's OK derives them, and what
+/// --update, --no-headers and --no-marker ask of a file tidied before. Throws
 /// UsageError for a separator that cannot be written (see
 /// FaultOfSeparator).
 ProcessingSettings SettingsFromOptions(const CliOptions& options);

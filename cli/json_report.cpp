@@ -54,6 +54,20 @@ void JsonReport::FileDone(FileKind, const SourceFileEntry&, const FileResult& re
   file["path"] = PathText(result.Path);
   if (result.Outcome == RewriteOutcome::AlreadyProcessed) {
     file["outcome"] = "already-processed";
+  } else if (result.Revisit) {
+    const RevisitAccount& account = *result.Revisit;
+    if (!result.Changes)
+      file["outcome"] = "already-tidy";
+    else if (account.Revisited())
+      file["outcome"] = dryRun_ ? "would-update" : "updated";
+    else
+      file["outcome"] = dryRun_ ? "would-rewrite" : "rewritten";
+    file["changes"] = result.Changes;
+    file["blocks"] = {{"added", account.Added},
+                      {"rebuilt", account.Rebuilt},
+                      {"unchanged", account.Unchanged},
+                      {"kept", account.Kept}};
+    untidy_ = untidy_ || (dryRun_ && result.Changes);
   } else {
     file["outcome"] = dryRun_ ? "would-rewrite" : "rewritten";
     if (dryRun_)

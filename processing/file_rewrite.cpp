@@ -39,29 +39,60 @@ public:
     if (next_ != nullptr)
       next_->Kept(first, last);
   }
+  void Dropped(std::uint64_t first, std::uint64_t last) override {
+    if (next_ != nullptr)
+      next_->Dropped(first, last);
+  }
   void CodeStarts() override {
     if (next_ != nullptr)
       next_->CodeStarts();
   }
   void IndentCapped() override { Capped = true; }
+  void MarkerMet() override { Revisit.MarkerMet = true; }
+  void Block(BlockFate fate) override { Revisit.Count(fate); }
+
+  /// What the rewrite put in `rewrite`, the settings asking.
+  void Tell(FileRewrite& rewrite, const ProcessingSettings& settings) const {
+    rewrite.IndentCapped = Capped;
+    if (settings.TidiesAgain())
+      rewrite.Revisit = Revisit;
+  }
 
   bool Marked = false;
   bool Capped = false;
+  RevisitAccount Revisit;
 
 private:
   RewriteTrace* next_;
 };
 
-FileRewrite Stage(OpenedSource& source, const RewriteRequest& request) {
+FileRewrite Compare(OpenedSource& source, const RewriteRequest& request);
+
+/// The rewrite of `input`, a read of `source`, in the source's temporary file.
+FileRewrite StageFrom(ByteSource& input, const OpenedSource& source,
+                      const RewriteRequest& request) {
   FileRewrite rewrite;
   rewrite.Staged = std::make_unique<StagedFile>(request.Files, source.Path, source.File->Facts());
   FileTrace trace;
-  rewrite.Outcome = RewriteStream(*source.File, rewrite.Staged->Sink(), PathText(source.Path),
+  rewrite.Outcome = RewriteStream(input, rewrite.Staged->Sink(), PathText(source.Path),
                                   request.Settings, request.Codes, &trace);
-  rewrite.IndentCapped = trace.Capped;
+  trace.Tell(rewrite, request.Settings);
   if (rewrite.Outcome == RewriteOutcome::AlreadyProcessed)
     rewrite.Staged.reset();
   return rewrite;
+}
+
+FileRewrite Stage(OpenedSource& source, const RewriteRequest& request) {
+  if (!request.Settings.TidiesAgain())
+    return StageFrom(*source.File, source, request);
+  // A file tidied before may come out the same: then it keeps its bytes and
+  // its time, and no temporary file is made. One that changes is rewritten
+  // again, from a third read, into its temporary file.
+  FileRewrite compared = Compare(source, request);
+  if (compared.Outcome != RewriteOutcome::Rewritten || !compared.Changes)
+    return compared;
+  const std::unique_ptr<OpenedFile> again = ReadAgain(source, request.Files);
+  return StageFrom(*again, source, request);
 }
 
 FileRewrite Compare(OpenedSource& source, const RewriteRequest& request) {
@@ -72,8 +103,8 @@ FileRewrite Compare(OpenedSource& source, const RewriteRequest& request) {
   rewrite.Outcome = RewriteStream(*source.File, sink, PathText(source.Path), request.Settings,
                                   request.Codes, &trace);
   rewrite.Changes = rewrite.Outcome == RewriteOutcome::Rewritten && !sink.Same();
-  rewrite.Marked = trace.Marked;
-  rewrite.IndentCapped = trace.Capped;
+  rewrite.Marked = trace.Marked || trace.Revisit.MarkerMet;
+  trace.Tell(rewrite, request.Settings);
   return rewrite;
 }
 
@@ -85,13 +116,13 @@ FileRewrite Diff(OpenedSource& source, const RewriteRequest& request) {
   FileRewrite rewrite;
   rewrite.Outcome = RewriteStream(*source.File, diff, PathText(source.Path), request.Settings,
                                   request.Codes, &trace);
-  rewrite.IndentCapped = trace.Capped;
+  trace.Tell(rewrite, request.Settings);
   if (rewrite.Outcome != RewriteOutcome::Rewritten) {
     rewrite.Changes = false;
     return rewrite;
   }
   rewrite.Changes = diff.Finish();
-  rewrite.Marked = trace.Marked;
+  rewrite.Marked = trace.Marked || trace.Revisit.MarkerMet;
   if (rewrite.Changes)
     rewrite.Hunks = std::move(hunks);
   return rewrite;
@@ -111,7 +142,8 @@ FileRewrite RewriteFile(OpenedSource& source, const RewriteRequest& request) {
     rewrite = Diff(source, request);
     break;
   }
-  if (rewrite.Outcome == RewriteOutcome::Rewritten)
+  const bool leftAlone = request.Settings.TidiesAgain() && !rewrite.Changes;
+  if (rewrite.Outcome == RewriteOutcome::Rewritten && !leftAlone)
     RefuseAsARunWould(source);
   return rewrite;
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace qf {
 
@@ -38,6 +39,10 @@ struct FileRewrite {
   bool Marked = false;
   /// Whether a line's indentation was cut to kMostLeadingBlanks.
   bool IndentCapped = false;
+  /// Where the settings tidy files again (TidiesAgain): what the rewrite
+  /// found of its own work. Such a run compares in every mode, and a file
+  /// that would not change is not replaced (Staged is empty).
+  std::optional<RevisitAccount> Revisit;
   /// Write: the rewrite in its temporary file, to be sealed and committed.
   std::unique_ptr<StagedFile> Staged;
   /// Diff, when it changes the file: the hunks of its unified diff
@@ -48,9 +53,12 @@ struct FileRewrite {
 /// Rewrites the opened `source` once, into what `request.Mode` asks for:
 /// the staged temporary file (Write), or nothing but a comparison with a
 /// second read of the file (DryRun) and the diff made from it (Diff); the
-/// file is read at most twice. A file that a real run would refuse (read
-/// only, another's) is refused in every mode. Raises the failures a run
-/// meets: the source's own, and, for the second read, a Changed failure
+/// file is read at most twice. Where the settings tidy files again, Write
+/// compares first, and only a file that changes is staged, from a third
+/// read. A file that a real run would refuse (read only, another's) is
+/// refused in every mode, unless it would not change where the settings
+/// tidy files again (a real run leaves it alone). Raises the failures a run
+/// meets: the source's own, and, for a later read, a Changed failure
 /// when the file at its path is no longer the one opened.
 FileRewrite RewriteFile(OpenedSource& source, const RewriteRequest& request);
 

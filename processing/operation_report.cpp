@@ -2,6 +2,8 @@
 
 #include "processing/failure_chinese.h"
 
+#include <string>
+
 namespace qf {
 
 void OperationReport::Append(std::initializer_list<std::u16string_view> parts) {
@@ -36,10 +38,38 @@ void OperationReport::FileStarted(FileKind kind, const SourceFileEntry& entry) {
   Append({info.LocationLabel, entry.Location});
 }
 
+namespace {
+
+std::u16string Number(std::size_t n) {
+  const std::string digits = std::to_string(n);
+  return {digits.begin(), digits.end()};
+}
+
+/// The outcome of a file that a run tidying files again handled.
+std::u16string RevisitOutcome(const FileResult& result) {
+  const RevisitAccount& account = *result.Revisit;
+  std::u16string text;
+  if (!result.Changes)
+    text = u"已经整齐，没有改动";
+  else if (account.Revisited())
+    text = u"重新整理完成：重建注释块 " + Number(account.Rebuilt) + u" 个，新增 " +
+           Number(account.Added) + u" 个";
+  else
+    text = u"处理完成";
+  if (account.Kept != 0)
+    text += u"；" + Number(account.Kept) + u" 个注释块经人修改，原样保留";
+  return text;
+}
+
+} // namespace
+
 void OperationReport::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
-  Append({u"    ......", result.Outcome == RewriteOutcome::AlreadyProcessed
-                             ? u"已经被处理过，不能继续处理"
-                             : u"处理完成"});
+  if (result.Outcome == RewriteOutcome::AlreadyProcessed)
+    Append({u"    ......已经被处理过，不能继续处理"});
+  else if (result.Revisit)
+    Append({u"    ......", RevisitOutcome(result)});
+  else
+    Append({u"    ......处理完成"});
 }
 
 void OperationReport::Stopped(const Failure& failure) {

@@ -19,6 +19,11 @@ namespace qf {
 ///       C:\work\demo\frmMain.frm    (each file's description lines)
 ///       ......处理完成               (or ......已经被处理过，不能继续处理; a dry
 ///                                    run tells a file it would rewrite as done)
+///       ......重新整理完成：重建注释块 2 个，新增 1 个   (a run that tidies
+///                                    files again, on a file it tidied before;
+///                                    ......已经整齐，没有改动 where nothing
+///                                    changes; either followed by
+///                                    "；1 个注释块经人修改，原样保留")
 ///   ...
 ///       ......处理中断：<the failure in Chinese>   (a run that stopped)
 class OperationReport final : public RunObserver {

@@ -86,8 +86,13 @@ FileResult ProjectRun::Rewrite(FileKind kind, const SourceFileEntry& entry, File
     result.Identity = source.File->Facts().Identity;
   }
   if (environment_.Mode != RunMode::Write && ledger_.Marked(result.Identity)) {
-    result.Outcome = RewriteOutcome::AlreadyProcessed;
+    // A real run would by now read its own rewrite: refused, or, in an
+    // update, found tidy.
     result.Changes = false;
+    if (environment_.Settings.Update)
+      result.Revisit = RevisitAccount{.MarkerMet = true};
+    else
+      result.Outcome = RewriteOutcome::AlreadyProcessed;
     return result;
   }
   rewrite = RewriteFile(source, request_);
@@ -95,6 +100,7 @@ FileResult ProjectRun::Rewrite(FileKind kind, const SourceFileEntry& entry, File
   result.Changes = rewrite.Changes;
   result.Hunks = rewrite.Hunks;
   result.IndentCapped = rewrite.IndentCapped;
+  result.Revisit = rewrite.Revisit;
   if (environment_.Mode != RunMode::Write && rewrite.Outcome == RewriteOutcome::Rewritten)
     ledger_.Rewrote(result.Identity, rewrite.Marked);
   return result;

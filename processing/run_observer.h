@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace qf {
 
@@ -25,6 +26,9 @@ struct FileResult {
   bool Changes = true;
   /// Whether a line's indentation was more than VB6 loads and was cut.
   bool IndentCapped = false;
+  /// Where the run tidies files again (ProcessingSettings::TidiesAgain):
+  /// what it found of its own work; Changes then tells in every mode.
+  std::optional<RevisitAccount> Revisit;
   /// RunMode::Diff, where it changes: the hunks of its unified diff.
   std::shared_ptr<Spool> Hunks;
 };

@@ -49,6 +49,10 @@ void UnifiedDiff::Kept(std::uint64_t first, std::uint64_t last) {
   steps_.push_back({first, last, 0});
 }
 
+void UnifiedDiff::Dropped(std::uint64_t first, std::uint64_t last) {
+  steps_.push_back({first, last, 0, true});
+}
+
 bool UnifiedDiff::NextWritten(std::string_view& line) {
   const std::size_t end = written_.find("\r\n", writtenAt_);
   if (end == std::string::npos)
@@ -64,7 +68,11 @@ void UnifiedDiff::Advance() {
   while (!steps_.empty()) {
     Step& step = steps_.front();
     std::string_view written;
-    if (step.First == 0) {
+    if (step.Dropped) {
+      std::string_view read;
+      for (std::uint64_t n = step.First; n <= step.Last && original_.Next(read); ++n)
+        Take(Event::Removed, read, !original_.LineEnded());
+    } else if (step.First == 0) {
       for (; step.Added != 0 && NextWritten(written); --step.Added)
         Take(Event::Added, written);
       if (step.Added != 0)

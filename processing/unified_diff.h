@@ -36,6 +36,7 @@ public:
   void Write(std::string_view bytes) override;
   void Added(std::size_t count, bool marker) override;
   void Kept(std::uint64_t first, std::uint64_t last) override;
+  void Dropped(std::uint64_t first, std::uint64_t last) override;
 
   /// Once the rewrite is complete: writes the last hunk and reads the file
   /// to its end. Returns whether the rewrite differs from the file in any
@@ -51,6 +52,7 @@ private:
     std::uint64_t First = 0; ///< from 1; 0 for lines of its own
     std::uint64_t Last = 0;
     std::size_t Added = 0;
+    bool Dropped = false; ///< the source's lines First to Last went, and nothing for them
   };
 
   /// Takes the steps whose written lines have come.

@@ -2,9 +2,11 @@
 
 #include "rewrite/checked_int16.h"
 #include "rewrite/comment_block_writer.h"
+#include "rewrite/held_run.h"
 #include "rewrite/line_kind.h"
 #include "rewrite/line_state.h"
 #include "rewrite/output_buffer.h"
+#include "rewrite/own_block.h"
 #include "rewrite/rewrite_failure.h"
 #include "text/ascii.h"
 #include "text/decoded_line_reader.h"
@@ -22,6 +24,9 @@ using std::int16_t;
 /// (most files are small) and grows to it.
 constexpr std::size_t kFlushSize = 1 << 18;
 constexpr std::size_t kFirstBufferSize = 1 << 14;
+/// The most bytes of comment lines held back while it is not yet known
+/// whether they end in a block: past that they are laid out as comments.
+constexpr std::size_t kMostHeld = 1 << 16;
 
 /// The last character of a header's line before its continuation: the
 /// character before the "_" and the spaces in front of it (0 for none).
@@ -72,7 +77,9 @@ public:
   RewritePass(ByteSource& source, ByteSink& sink, const std::string& name,
               const ProcessingSettings& settings, CodePage& codePage, RewriteTrace* trace)
       : reader_(source, codePage, name), codePage_(codePage), sink_(sink), settings_(settings),
-        trace_(trace), blocks_(settings, codePage), out_(kFirstBufferSize) {}
+        trace_(trace), blocks_(settings, codePage),
+        recognise_(!settings.WriteMarker || !settings.WriteBlocks), out_(kFirstBufferSize),
+        scratch_(1 << 10) {}
 
   RewriteOutcome Run();
 
@@ -85,6 +92,16 @@ private:
   std::u16string_view Text();
   bool HandleDesignerLine();
   void HandleCodeLine();
+  void LayOutCodeLine();
+  bool Hold();
+  bool MayBeginBlock();
+  void ReadHeld();
+  void ReleaseHeld(std::size_t count);
+  void WriteHeldAsTheyStand();
+  void Tell(BlockFate fate) {
+    if (trace_ != nullptr)
+      trace_->Block(fate);
+  }
   void ApplyLevelTests();
   void ApplyIfShape(IfShape shape);
   void WriteProcedureHeader();
@@ -113,8 +130,15 @@ private:
   std::u16string_view text_; ///< The current line decoded, where it is not ASCII.
   std::u16string wide_;      ///< Text() of an ASCII line.
   LineKind kind_ = LineKind::Ordinary;
-  bool capped_ = false; ///< a line's indentation was cut to kMostLeadingBlanks
+  bool capped_ = false;          ///< a line's indentation was cut to kMostLeadingBlanks
+  std::uint64_t lineNumber_ = 0; ///< the current line's number in the source
+  /// The pass may meet blocks of its own: it holds runs that may be one.
+  bool recognise_;
+  HeldRun held_;                                             ///< comment lines that may be a block
+  own_block::Verdict heldIs_ = own_block::Verdict::Comments; ///< once read, above a declaration
+  std::u16string releasedText_;
   OutputBuffer out_;
+  OutputBuffer scratch_; ///< a block made to be compared with the one held
 };
 
 RewriteOutcome RewritePass::Run() {
@@ -126,6 +150,7 @@ RewriteOutcome RewritePass::Run() {
       if (state_.InCode)
         HandleCodeLine();
     }
+    ReleaseHeld(held_.Size());
   } catch (const int16::Overflow& overflow) {
     Raise(RewriteFailure{RewriteFailureKind::Overflow, reader_.Name(), reader_.LineNumber(),
                          overflow.what()});
@@ -141,6 +166,7 @@ bool RewritePass::ReadLine() {
     return false;
   if (first) // a byte-order mark stays where it stood, before the first line
     out_.Append(reader_.ByteOrderMark());
+  lineNumber_ = reader_.LineNumber();
   bytes_ = ascii::TrimSpaces(reader_.Bytes());
   ascii_ = reader_.IsAscii();
   if (!ascii_)
@@ -158,10 +184,18 @@ std::u16string_view RewritePass::Text() {
 }
 
 /// The designer header: Begin/End levels, three spaces each, until the
-/// first line after the Attribute lines. Returns false on the marker line.
+/// first line after the Attribute lines. Returns false on the marker line,
+/// unless the settings ask for an update: then the code begins there.
 bool RewritePass::HandleDesignerLine() {
-  if (OnLine([](auto line) { return IsMarker(line); }))
-    return false;
+  if (OnLine([](auto line) { return IsMarker(line); })) {
+    if (!settings_.Update)
+      return false;
+    state_.AttributeSeen = false;
+    state_.InCode = true;
+    if (trace_ != nullptr)
+      trace_->CodeStarts();
+    return true;
+  }
   const bool begins = OnLine([](auto line) { return ascii::StartsWith(line, u"BEGIN"); });
   if (begins)
     state_.Level = int16::Add(state_.Level, 1);
@@ -183,9 +217,99 @@ bool RewritePass::HandleDesignerLine() {
 
 void RewritePass::HandleCodeLine() {
   if (state_.MarkerPending) {
-    WriteMarker();
     state_.MarkerPending = false;
+    if (settings_.Update && OnLine([](auto line) { return IsMarker(line); })) {
+      // Tidied again: the marker stays where it is, and the blocks above
+      // the procedures are the program's own.
+      Write(0, bytes_);
+      recognise_ = true;
+      if (trace_ != nullptr)
+        trace_->MarkerMet();
+      return;
+    }
+    if (settings_.WriteMarker)
+      WriteMarker();
   }
+  if (recognise_ && Hold())
+    return;
+  LayOutCodeLine();
+}
+
+/// Holds a run of comment lines that may be a block (MayBeginBlock) until
+/// the line after it tells what it is: above a declaration, it is read (ReadHeld) and
+/// answered when the declaration's block is written (WriteBlock); anywhere
+/// else its lines are laid out as they would have been. Returns whether the
+/// current line was held.
+bool RewritePass::Hold() {
+  const bool comment = OnLine([](auto line) { return !line.empty() && line.front() == '\''; });
+  const std::string_view raw = reader_.Bytes();
+  const bool holds =
+      comment && (held_.Empty() ? MayBeginBlock() : held_.Bytes() + raw.size() <= kMostHeld);
+  if (holds) {
+    held_.Add(raw, lineNumber_, ascii_, Text());
+    return true;
+  }
+  if (held_.Empty())
+    return false;
+  if (OnLine([](auto line) { return ClassifyLine(line); }) == LineKind::ProcedureHeader)
+    ReadHeld();
+  else
+    ReleaseHeld(held_.Size());
+  return false;
+}
+
+/// Whether the current comment line may begin a block: a frame line, or a
+/// line that reads as a block's inner line (its frame above was changed, and
+/// the block is a person's now: it must not get a second one).
+bool RewritePass::MayBeginBlock() {
+  const bool frameSized = OnLine([](auto line) { return line.size() == 1 + kSeparatorLineLength; });
+  const std::u16string_view text = Text();
+  return (frameSized && own_block::IsFrame(text)) || own_block::LooksInner(text);
+}
+
+/// Reads the run held above a declaration: a person's comments are laid out
+/// now; a block, the program's or a person's, waits for the declaration's.
+void RewritePass::ReadHeld() {
+  const own_block::Reading reading = own_block::Read(held_.Texts());
+  heldIs_ = reading.Is;
+  ReleaseHeld(reading.Is == own_block::Verdict::Comments ? held_.Size() : reading.BlockStart);
+}
+
+/// Lays out the first `count` lines held as the comments they are, in their
+/// turn before the current line, and lets them go.
+void RewritePass::ReleaseHeld(std::size_t count) {
+  if (count == 0)
+    return;
+  const std::string_view bytes = bytes_;
+  const bool ascii = ascii_;
+  const std::u16string_view text = text_;
+  const std::uint64_t number = lineNumber_;
+  for (std::size_t i = 0; i < count; ++i) {
+    bytes_ = held_.Trimmed(i);
+    ascii_ = held_[i].Ascii;
+    if (!ascii_)
+      text_ = codePage_.Decode(bytes_, releasedText_);
+    lineNumber_ = held_[i].Number;
+    state_.SingleLineIf = false;
+    LayOutCodeLine();
+  }
+  bytes_ = bytes;
+  ascii_ = ascii;
+  text_ = text;
+  lineNumber_ = number;
+  state_.SingleLineIf = false;
+  held_.Drop(count);
+}
+
+/// Writes the lines held as they stand, spaces and all, and lets them go.
+void RewritePass::WriteHeldAsTheyStand() {
+  for (std::size_t i = 0; i < held_.Size(); ++i)
+    Write(0, held_.Raw(i), held_[i].Number, held_[i].Number);
+  held_.Clear();
+}
+
+/// A code line laid out at its level, by its kind.
+void RewritePass::LayOutCodeLine() {
   kind_ = OnLine([](auto line) { return ClassifyLine(line); });
   ApplyLevelTests();
   switch (kind_) {
@@ -364,16 +488,38 @@ void RewritePass::WriteMarker() {
     trace_->Added(1, true);
 }
 
+/// The declaration's comment block. Where a block stands above it (held),
+/// the program's is written anew, and a person's kept as they left it.
 void RewritePass::WriteBlock(auto declaration) {
-  const std::size_t lines = blocks_.Write(declaration, out_);
-  if (trace_ != nullptr)
-    trace_->Added(lines, false);
+  if (held_.Empty()) {
+    if (!settings_.WriteBlocks)
+      return;
+    const std::size_t lines = blocks_.Write(declaration, out_);
+    if (trace_ != nullptr)
+      trace_->Added(lines, false);
+    if (recognise_)
+      Tell(BlockFate::Added);
+    return;
+  }
+  if (!settings_.WriteBlocks)
+    return WriteHeldAsTheyStand();
+  scratch_.Clear();
+  blocks_.Write(declaration, scratch_);
+  const bool same = held_.TellReplaced(scratch_.View(), nullptr);
+  if (!same && heldIs_ != own_block::Verdict::Own) {
+    WriteHeldAsTheyStand();
+    return Tell(BlockFate::Kept);
+  }
+  held_.TellReplaced(scratch_.View(), trace_);
+  out_.Append(scratch_.View());
+  held_.Clear();
+  Tell(same ? BlockFate::Unchanged : BlockFate::Rebuilt);
 }
 
 void RewritePass::Write(int16_t spaces, std::string_view bytes, std::uint64_t first,
                         std::uint64_t last) {
   if (trace_ != nullptr) {
-    const std::uint64_t line = last != 0 ? last : reader_.LineNumber();
+    const std::uint64_t line = last != 0 ? last : lineNumber_;
     trace_->Kept(first != 0 ? first : line, line);
   }
   std::size_t count = spaces > 0 ? static_cast<std::size_t>(spaces) : 0;

@@ -31,8 +31,9 @@ enum class LabelLanguage {
   English,            ///< Sub: ... (ASCII only: every code page holds them)
 };
 
-/// The three values that steer a rewrite, and the labels' language. One instance lives for the
-/// whole program run; only a confirmed settings panel replaces it.
+/// The three values that steer a rewrite, the labels' language, and what a rewrite does with a
+/// file it tidied before. One instance lives for the whole program run; only a confirmed
+/// settings panel replaces it.
 struct ProcessingSettings {
   /// Spaces per nesting level of code.
   std::int16_t IndentWidth = 4;
@@ -43,6 +44,18 @@ struct ProcessingSettings {
   std::u16string SeparatorUnit = u"##";
   /// The comment headers' labels (not set by the settings panel).
   LabelLanguage Labels = LabelLanguage::SimplifiedChinese;
+  /// A file that carries the marker line is tidied again instead of refused: laid out and
+  /// indented as on a first run, its marker kept, the comment blocks it wrote rebuilt (--update).
+  bool Update = false;
+  /// Procedures without a comment block get one (--no-headers: none; blocks met stay as they are).
+  bool WriteBlocks = true;
+  /// A file without the marker line gets one (--no-marker: none).
+  bool WriteMarker = true;
+
+  /// Whether the rewrite may meet its own work and must know it: an update, or a run that
+  /// leaves out the marker or the blocks (a second such run must change nothing). Such a run
+  /// recognises the comment blocks it wrote, and tells whether each file changes.
+  bool TidiesAgain() const { return Update || !WriteBlocks || !WriteMarker; }
 
   /// The start-up values: 4, 66 "#" and "##".
   static ProcessingSettings StartUp() { return {}; }
