@@ -77,6 +77,8 @@ constexpr const char* kFooter = R"(Examples:
   quillformer-cli --dry-run Demo.vbp          the same report, but touch no file
   quillformer-cli --check Demo.vbp            list the files a run would rewrite; exit 1 if any
   quillformer-cli --diff Demo.vbp             show what a run would change
+  quillformer-cli --update Demo.vbp           tidy again after an edit (tidy files stay as they are)
+  quillformer-cli --update --check Demo.vbp   in a build: exit 1 if an edit left a file untidy
   quillformer-cli App.vbg Tools.vbp           every project of a group, then another
   quillformer-cli --keep-going *.vbp          go on with the next project after a failure
   quillformer-cli --encoding auto --labels auto App.vbg
@@ -103,18 +105,6 @@ struct Parser {
 
   Parser() {
     app.set_help_flag();
-    // Left out of the help text, whose every byte scripts compare; the manual
-    // page and docs/cli.md describe them. Added first: the help's last group
-    // would otherwise be the hidden one, and CLI11 ends the one before it
-    // with an empty line.
-    app.add_flag("--update", options.Update,
-                 "Tidy again a file that carries the marker line, rebuilding the comment "
-                 "headers this program wrote; a file that would not change is left alone")
-        ->group("");
-    app.add_flag("--no-headers", options.NoHeaders,
-                 "Write no comment headers; leave those in the files as they are")
-        ->group("");
-    app.add_flag("--no-marker", options.NoMarker, "Write no marker line")->group("");
     app.add_flag("-h,--help", options.ShowHelp, "Show this help and exit");
     app.add_flag("--version", options.ShowVersion, "Show the version and exit");
     app.add_option("projects", options.Projects,
@@ -128,6 +118,12 @@ struct Parser {
     app.add_flag("--diff", options.Diff,
                  "Touch no file; print a unified diff of what a run would change; exit 1 if "
                  "it would change anything");
+    app.add_flag("--update", options.Update,
+                 "Tidy again a file that carries the marker line, rebuilding the comment "
+                 "headers this program wrote; a file that would not change is left alone");
+    app.add_flag("--no-headers", options.NoHeaders,
+                 "Write no comment headers; leave those in the files as they are");
+    app.add_flag("--no-marker", options.NoMarker, "Write no marker line");
     app.add_option("--color", options.Color, "Colour the diff: auto (on a terminal), always, never")
         ->transform(OneOf(kColorChoices, "auto, always, never"))
         ->option_text("WHEN");
