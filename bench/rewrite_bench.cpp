@@ -133,7 +133,7 @@ void BM_RewriteStreamChineseComments(benchmark::State& state) {
 /// A real run's rewrite of a file in the page cache (RewriteFile): reading
 /// it and writing the temporary file are timed, deleting the temporary file
 /// is not.
-void BM_RewriteSourceFileAscii(benchmark::State& state) {
+void BM_RewriteFileAscii(benchmark::State& state) {
   const std::string& sample = AsciiSample();
   const ScratchFolder folder;
   const fs::path path = folder.Path() / "Form1.frm";
@@ -168,6 +168,6 @@ void BM_RewriteSourceFileAscii(benchmark::State& state) {
 BENCHMARK(BM_RewriteStreamAscii)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RewriteStreamHeaderHeavy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RewriteStreamChineseComments)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RewriteSourceFileAscii)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RewriteFileAscii)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
