@@ -7,14 +7,12 @@
 // Run: build/bin/quillformer-run-bench --benchmark_repetitions=5
 // (TMPDIR picks the disk; the figures depend on it far more than on the CPU.)
 
-#include "bench/vb6_generator.h"
-#include "processing/processing_run.h"
+#include "bench/generated_project.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,75 +25,16 @@ namespace fs = std::filesystem;
 constexpr int kFiles = 500;
 constexpr std::size_t kFileBytes = 11800;
 
-/// The project in a folder of its own, removed when the benchmark ends.
-class Project {
+/// The project, as every benchmark here times it.
+class Project : public qf::bench::GeneratedProject {
 public:
-  Project()
-      : folder_(fs::temp_directory_path() / ("quillformer-run-" + std::to_string(::getpid()))) {
-    fs::create_directories(folder_);
-    std::string listing = "Type=Exe\r\nName=\"Big\"\r\n";
-    for (int i = 0; i < kFiles; ++i) {
-      const std::string name = "frm" + std::to_string(i) + ".frm";
-      listing += "Form=" + name + "\r\n";
-      originals_.push_back(
-          qf::bench::GenerateModule(kFileBytes, static_cast<std::uint32_t>(i + 1), false));
-      paths_.push_back(folder_ / name);
-    }
-    Write(folder_ / "Big.vbp", listing);
-    Restore();
-  }
-  ~Project() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  Project(const Project&) = delete;
-  Project& operator=(const Project&) = delete;
-
-  /// Puts every file back as generated, and flushes it all to the disk.
-  void Restore() const {
-    for (std::size_t i = 0; i < paths_.size(); ++i)
-      Write(paths_[i], originals_[i]);
-    ::sync();
-  }
-
-  fs::path ProjectFile() const { return folder_ / "Big.vbp"; }
-  const std::vector<fs::path>& Paths() const { return paths_; }
-  std::size_t Bytes() const {
-    std::size_t bytes = 0;
-    for (const std::string& original : originals_)
-      bytes += original.size();
-    return bytes;
-  }
-
-private:
-  static void Write(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-  }
-
-  fs::path folder_;
-  std::vector<std::string> originals_;
-  std::vector<fs::path> paths_;
-};
-
-/// Counts the files done and keeps nothing.
-class QuietObserver final : public qf::RunObserver {
-public:
-  void FileDone(qf::FileKind, const qf::SourceFileEntry&, const qf::FileResult&) override {
-    ++Done;
-  }
-  int Done = 0;
+  Project() : GeneratedProject("run", kFiles, kFileBytes, false) {}
 };
 
 void BM_ProjectRun(benchmark::State& state) {
   const Project project;
-  const qf::ProcessingSettings settings;
-  qf::CodePage codes("CP936");
   for (auto _ : state) {
-    QuietObserver observer;
-    const std::string path = project.ProjectFile().string();
-    const std::u16string projectPath(path.begin(), path.end());
-    if (qf::ProcessProject(projectPath, {settings, codes, qf::RealFileSystem()}, observer) ||
-        observer.Done != kFiles) {
+    if (!project.Run({})) {
       state.SkipWithError("the run did not rewrite every file");
       return;
     }
@@ -103,7 +42,7 @@ void BM_ProjectRun(benchmark::State& state) {
     project.Restore();
     state.ResumeTiming();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(project.Bytes()));
+  state.SetBytesProcessed(state.iterations() * project.Bytes());
 }
 
 /// The floor: each file read whole, written to its temporary file, flushed,
@@ -136,7 +75,7 @@ void BM_InputOutputFloor(benchmark::State& state) {
     project.Restore();
     state.ResumeTiming();
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(project.Bytes()));
+  state.SetBytesProcessed(state.iterations() * project.Bytes());
 }
 
 } // namespace
