@@ -53,6 +53,7 @@ public:
   void ShowInformation(QWidget*, const QString& text) override {
     std::fprintf(stderr, "message: %s\n", qPrintable(text));
   }
+  bool Ask(QWidget*, const QString&, const QString&) override { return false; }
   void Minimise(QWidget*) override {}
   bool StartSystemMove(QWidget*) override { return false; }
   void OpenUrl(const QUrl&) override {}

@@ -43,6 +43,9 @@ using HoverFrame = std::array<LineShape*, 4>;
 /// project or settings, or replace the growing report (open project, start,
 /// settings, about, write to the maker) are off until it ends. Closing the
 /// window during a run stops the run after the file in hand, then closes.
+/// A run that meets files processed already (they carry the marker) counts
+/// them at the end of its report and offers to tidy them again: the same
+/// project, run in update mode.
 ///
 /// Its controls carry the design's names as object names ("txtOpen",
 /// "frmSheZhi", "img3(2)", "lPic(1)"), each standing where kPlaces puts it.
@@ -70,7 +73,9 @@ signals:
   /// folder (both empty when the Open dialog was cancelled).
   void ProjectChosen(const QString& projectPath, const QString& projectFolder);
   /// A run has ended: its whole report is in the text box, its failure was
-  /// told, and the commands are on again.
+  /// told, and the commands are on again. Right after it, where the run
+  /// refused files for carrying the marker, the window asks whether to
+  /// tidy them again (Platform::Ask); accepted, an update run starts.
   void RunEnded();
 
 private slots:
@@ -107,6 +112,9 @@ private:
   void OpenProject();
   void ChooseProject(const QString& path);
   void StartRun();
+  /// Starts a run of the chosen project with `settings`; none may be going.
+  void BeginRun(const ProcessingSettings& settings);
+  void OfferToTidyAgain(int count);
   void OpenSettings();
   void OpenWebPage();
   void ApplyLayout(const GroupLayout& layout);

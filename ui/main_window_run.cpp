@@ -31,7 +31,11 @@ void MainWindow::StartRun() {
   }
   if (Running())
     return;
-  run_ = std::make_unique<RunThread>(projectPath_, settings_, files_);
+  BeginRun(settings_);
+}
+
+void MainWindow::BeginRun(const ProcessingSettings& settings) {
+  run_ = std::make_unique<RunThread>(projectPath_, settings, files_);
   connect(run_.get(), &RunThread::LinesReady, this, &MainWindow::ShowReportLines,
           Qt::QueuedConnection);
   connect(run_.get(), &QThread::finished, this, &MainWindow::EndRun, Qt::QueuedConnection);
@@ -82,6 +86,7 @@ void MainWindow::EndRun() {
   ShowReportLines();
   const std::optional<Failure> failure = run_->Outcome();
   const QString codePage = QString::fromStdString(run_->CodePageName());
+  const int processedAlready = run_->ProcessedAlready();
   run_.reset();
   QApplication::restoreOverrideCursor();
   UpdateCommands();
@@ -93,9 +98,28 @@ void MainWindow::EndRun() {
       message += QStringLiteral("\r\n代码页：") + codePage;
     platform_.ShowInformation(this, message);
   }
-  if (closeRequested_)
+  if (closeRequested_) {
     close();
+    emit RunEnded();
+    return;
+  }
   emit RunEnded();
+  if (processedAlready > 0)
+    OfferToTidyAgain(processedAlready);
+}
+
+/// The files a run refused because they carry the marker can be tidied
+/// again: accepted, the same project runs again with the same settings in
+/// update mode, whose report replaces this one. An update refuses no file,
+/// so it ends without this offer.
+void MainWindow::OfferToTidyAgain(int count) {
+  const QString question =
+      QStringLiteral("有 %1 个文件已经被处理过\r\n  是否重新整理？").arg(count);
+  if (!platform_.Ask(this, question, QStringLiteral("重新整理")))
+    return;
+  ProcessingSettings again = settings_;
+  again.Update = true;
+  BeginRun(again);
 }
 
 /// During a run a close only asks the run to stop: the file in hand is

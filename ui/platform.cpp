@@ -39,6 +39,16 @@ void QtPlatform::ShowInformation(QWidget* parent, const QString& text) {
   box.exec();
 }
 
+bool QtPlatform::Ask(QWidget* parent, const QString& text, const QString& accept) {
+  QMessageBox box(QMessageBox::Question, FromU16(kMessageCaption), text, QMessageBox::NoButton,
+                  parent);
+  QPushButton* yes = box.addButton(accept, QMessageBox::AcceptRole);
+  box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 void QtPlatform::Minimise(QWidget* window) {
   window->showMinimized();
 }

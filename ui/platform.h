@@ -22,6 +22,11 @@ public:
   /// caption "信息提示" (its button reads 确定); returns when it is closed.
   virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
 
+  /// Shows a message box with the question icon, the caption "信息提示" and
+  /// two buttons, `accept` (the default) and 取消 (also Esc); returns, when
+  /// it is closed, whether `accept` was chosen.
+  virtual bool Ask(QWidget* parent, const QString& text, const QString& accept) = 0;
+
   /// Minimises the window.
   virtual void Minimise(QWidget* window) = 0;
 
@@ -38,6 +43,7 @@ class QtPlatform final : public Platform {
 public:
   QString ChooseProjectFile(QWidget* parent) override;
   void ShowInformation(QWidget* parent, const QString& text) override;
+  bool Ask(QWidget* parent, const QString& text, const QString& accept) override;
   void Minimise(QWidget* window) override;
   bool StartSystemMove(QWidget* window) override;
   void OpenUrl(const QUrl& url) override;

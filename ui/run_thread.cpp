@@ -41,13 +41,39 @@ void RunThread::Deliver(QString line) {
 
 namespace {
 
+/// The operation report, counting the files it tells as processed already.
+class CountingReport final : public RunObserver {
+public:
+  explicit CountingReport(OperationReport::LineListener listener) : report_(std::move(listener)) {}
+
+  int ProcessedAlready() const noexcept { return processedAlready_; }
+
+  void ProjectRead(const ProjectInfo& info) override { report_.ProjectRead(info); }
+  void KindStarted(FileKind kind) override { report_.KindStarted(kind); }
+  void FileStarted(FileKind kind, const SourceFileEntry& entry) override {
+    report_.FileStarted(kind, entry);
+  }
+  void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override {
+    if (result.Outcome == RewriteOutcome::AlreadyProcessed)
+      ++processedAlready_;
+    report_.FileDone(kind, entry, result);
+  }
+  void Stopped(const Failure& failure) override { report_.Stopped(failure); }
+
+private:
+  OperationReport report_;
+  int processedAlready_ = 0;
+};
+
 /// The window's side of the run: the report of its one project, and what
 /// stopped it.
 class WindowRun final : public RequestObserver {
 public:
   WindowRun(std::optional<Failure>& failure, std::string& codePage,
-            std::function<void(std::u16string_view)> deliver)
+            OperationReport::LineListener deliver)
       : failure_(failure), codePage_(codePage), report_(std::move(deliver)) {}
+
+  const CountingReport& Report() const noexcept { return report_; }
 
   RunObserver& ProjectStarts(const ProjectStart& start) override {
     codePage_ = start.Codes.CanonicalName();
@@ -61,7 +87,7 @@ public:
 private:
   std::optional<Failure>& failure_;
   std::string& codePage_;
-  OperationReport report_;
+  CountingReport report_;
 };
 
 } // namespace
@@ -77,6 +103,10 @@ void RunThread::run() {
   WindowRun window(failure_, codePage_,
                    [this](std::u16string_view line) { Deliver(ToQString(line)); });
   RunProjects(request, files_, window);
+  if (failure_ || stop_ || window.Report().ProcessedAlready() == 0)
+    return;
+  processedAlready_ = window.Report().ProcessedAlready();
+  Deliver(QStringLiteral("    共有 %1 个文件已经被处理过").arg(processedAlready_));
 }
 
 } // namespace qf::ui

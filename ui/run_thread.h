@@ -22,6 +22,10 @@ namespace qf::ui {
 /// project's files are found to be in, whose language the comment headers'
 /// labels then take.
 ///
+/// Where the run handled every file and some of them were processed
+/// already, the report ends with one line of the window's own that counts
+/// them: "    共有 3 个文件已经被处理过".
+///
 /// The report's lines reach the window through LinesReady: the run keeps
 /// the lines it appends in a list, and tells once when the list stops being
 /// empty; the window takes the whole list at a time. However fast the run
@@ -53,6 +57,10 @@ public:
   /// Once finished(): the failure that stopped the run, or nothing when it
   /// handled every file or was asked to stop.
   const std::optional<Failure>& Outcome() const noexcept { return failure_; }
+  /// Once finished(): how many files the report told as processed already
+  /// (refused for carrying the marker) where the run handled every file,
+  /// the number the report's last line gives; 0 after a failure or a stop.
+  int ProcessedAlready() const noexcept { return processedAlready_; }
   /// Once finished(): the code page the project was read in ("windows-1252"),
   /// empty when none could be told.
   const std::string& CodePageName() const noexcept { return codePage_; }
@@ -75,6 +83,7 @@ private:
   QMutex mutex_;
   QStringList waiting_; // guarded by mutex_
   std::optional<Failure> failure_;
+  int processedAlready_ = 0;
   std::string codePage_;
 };
 

@@ -8,14 +8,17 @@
 
 namespace qf::test {
 
-/// Stands in for the desktop: answers the Open dialog with a prepared
-/// path, records message boxes, minimising, system moves and web pages.
+/// Stands in for the desktop: answers the Open dialog and the questions as
+/// prepared, records message boxes, questions, minimising, system moves and
+/// web pages.
 class FakePlatform final : public ui::Platform {
 public:
   QString ChosenFile;           ///< What the Open dialog returns ("" = cancel).
   bool SystemMoveWorks = false; ///< What StartSystemMove answers.
   int DialogsShown = 0;
   QStringList Messages;
+  bool Answer = false; ///< What a question is answered: its accept button, or 取消.
+  QStringList Questions;
   int Minimised = 0;
   int SystemMoves = 0;
   QList<QUrl> OpenedUrls;
@@ -25,6 +28,10 @@ public:
     return ChosenFile;
   }
   void ShowInformation(QWidget*, const QString& text) override { Messages << text; }
+  bool Ask(QWidget*, const QString& text, const QString&) override {
+    Questions << text;
+    return Answer;
+  }
   void Minimise(QWidget*) override { ++Minimised; }
   bool StartSystemMove(QWidget*) override {
     ++SystemMoves;

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
+#include <map>
 
 using namespace qf;
 using namespace qf::ui;
@@ -46,6 +47,29 @@ QString ReportInOneGo(const QString& folder) {
   return AsShown(ToQString(report.Text())).replace(otherFolder, folder);
 }
 
+/// The bytes of every file in `dir`, by name.
+std::map<std::string, std::string> Contents(const test::TempDir& dir) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : fs::directory_iterator(dir.Path()))
+    contents[entry.path().filename().string()] = test::ReadBytes(entry.path());
+  return contents;
+}
+
+/// Takes the leading blanks off every line of the file `name`, as a
+/// colleague's edit pasted without indentation would leave it.
+void Unindent(const test::TempDir& dir, const std::string& name) {
+  std::string bytes = test::ReadBytes(dir / name);
+  std::string edited;
+  bool lineStart = true;
+  for (const char c : bytes) {
+    if (lineStart && c == ' ')
+      continue;
+    lineStart = c == '\n';
+    edited += c;
+  }
+  dir.Write(name, edited);
+}
+
 } // namespace
 
 class WindowRunTest : public QObject {
@@ -58,6 +82,8 @@ private slots:
   void theWindowStaysInUseWhileTheReportGrows();
   void closingDuringARunFinishesTheFileInHandThenCloses();
   void aWindowDestroyedDuringARunGivesTheCursorBack();
+  void aRunMeetingProcessedFilesOffersToTidyThemAgain();
+  void theOfferAcceptedTidiesTheProjectAgain();
 
 private:
   QString TxtOpenText() const { return f_.TxtOpen()->toPlainText(); }
@@ -176,6 +202,48 @@ void WindowRunTest::aWindowDestroyedDuringARunGivesTheCursorBack() {
   QVERIFY(QGuiApplication::overrideCursor() == nullptr);
   for (const auto& entry : fs::directory_iterator(dir_->Path()))
     QVERIFY2(!entry.path().string().ends_with("tmp"), PathText(entry.path()).c_str());
+}
+
+// A first run makes no offer. Run again, the tidied project's files are
+// all refused: the report counts them and the window offers to tidy them
+// again. Declined, nothing changes: an edit since stays, and no run follows.
+void WindowRunTest::aRunMeetingProcessedFilesOffersToTidyThemAgain() {
+  gate_->Release();
+  QVERIFY(f_.RunToEnd());
+  QCOMPARE(f_.Platform.Questions, QStringList());
+  Unindent(*dir_, kHeld);
+  const auto edited = Contents(*dir_);
+
+  QVERIFY(f_.RunToEnd());
+  QCOMPARE(f_.Platform.Questions,
+           QStringList(QStringLiteral("有 5 个文件已经被处理过\r\n  是否重新整理？")));
+  QVERIFY(TxtOpenText().endsWith(QStringLiteral("......已经被处理过，不能继续处理\n"
+                                                "    共有 5 个文件已经被处理过\n")));
+  QVERIFY(f_.Img("img3", 2)->isEnabled());
+  QVERIFY(Contents(*dir_) == edited);
+}
+
+// Accepted, the project runs again in update mode: the module whose
+// indentation was taken away comes back exactly as the first run left it,
+// every other file keeps its bytes, the report tells each outcome, and the
+// update ends without a second offer.
+void WindowRunTest::theOfferAcceptedTidiesTheProjectAgain() {
+  gate_->Release();
+  QVERIFY(f_.RunToEnd());
+  const auto tidied = Contents(*dir_);
+  Unindent(*dir_, kHeld);
+  QVERIFY(Contents(*dir_) != tidied);
+
+  f_.Platform.Answer = true;
+  QSignalSpy ended(f_.Window.get(), &MainWindow::RunEnded);
+  f_.Click(f_.Img("img3", 2));
+  QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 60000);
+  QCOMPARE(f_.Platform.Questions.size(), 1);
+  QVERIFY(Contents(*dir_) == tidied);
+  const QString report = TxtOpenText();
+  QVERIFY(report.contains(QStringLiteral("modStock.bas\n    ......重新整理完成：重建注释块 ")));
+  QCOMPARE(report.count(QStringLiteral("......已经整齐，没有改动\n")), 4);
+  QVERIFY(!report.contains(QStringLiteral("处理过")));
 }
 
 QTEST_MAIN(WindowRunTest)
