@@ -66,6 +66,13 @@ bool HasExtension(const fs::path& path, std::string_view extension) {
 
 } // namespace
 
+std::optional<FileKind> KindOfName(const fs::path& path) {
+  for (const FileKindInfo& kind : kFileKinds)
+    if (HasExtension(path, kind.Extension))
+      return kind.Kind;
+  return std::nullopt;
+}
+
 std::u16string ProjectFolderOf(std::u16string_view projectPath) {
   const std::size_t last = projectPath.find_last_of(u"/\\");
   return std::u16string(last == std::u16string_view::npos ? std::u16string_view{}

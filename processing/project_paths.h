@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view
 /// match and, among several, the first name in byte order. Where a
 /// component is not found at all, the path stays as written.
 std::filesystem::path ResolveLocation(std::u16string_view location, FileSystem& files);
+
+/// The kind whose extension the file name of `path` ends with (any letter
+/// case); nothing for any other name.
+std::optional<FileKind> KindOfName(const std::filesystem::path& path);
 
 /// A listed source file, opened as a run takes it.
 struct OpenedSource {

@@ -121,6 +121,40 @@ TEST_F(CliUpdateTest, ABlockAPersonChangedIsKeptAndTold) {
   EXPECT_EQ(nlohmann::json::parse(json.Out)["files"][1]["blocks"]["kept"], 1);
 }
 
+// Source files named by themselves, and a folder, get the verdicts of the
+// project that lists them, never tidied, tidy and edited; a missing one
+// stops the run, named.
+TEST_F(CliUpdateTest, FilesAndAFolderGetTheProjectsVerdicts) {
+  std::vector<std::string> files;
+  for (const char* name :
+       {"modStock.bas", "frmMain.frm", "clsItem.cls", "ctlGauge.ctl", "pgGauge.pag"})
+    files.push_back((dir_ / name).string());
+  const auto expectSame = [&](int status) {
+    const CliRun project = Run({"--update", "--check"});
+    EXPECT_EQ(project.Status, status) << project.Err;
+    for (const std::vector<std::string>& named : {files, {dir_.Path().string()}}) {
+      std::vector<std::string> args{"--update", "--check"};
+      args.insert(args.end(), named.begin(), named.end());
+      const CliRun run = RunCli(args, scratch_.Path());
+      EXPECT_EQ(run.Status, status) << run.Err;
+      EXPECT_EQ(run.Out, project.Out);
+    }
+  };
+  expectSame(1);
+  ASSERT_EQ(Run({}).Status, 0);
+  expectSame(0);
+  std::string edited = ReadBytes(dir_ / "modStock.bas");
+  edited.insert(edited.find("    Dim i As Long"), "If i = 0 Then\r\nEnd If\r\n");
+  dir_.Write("modStock.bas", edited);
+  expectSame(1);
+
+  const std::string gone = (dir_ / "gone.bas").string();
+  const CliRun missing = RunCli({"--update", files[0], gone}, scratch_.Path());
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Err,
+            "quillformer-cli: " + gone + ": cannot open for reading: " + NoSuchFileWords() + "\n");
+}
+
 // The hooks of .pre-commit-hooks.yaml, each entry run as the framework runs
 // it, with the project its user names in args.
 TEST_F(CliUpdateTest, ThePreCommitHooksCheckAndTidy) {
