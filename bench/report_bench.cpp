@@ -48,6 +48,7 @@ public:
     const std::lock_guard lock(mutex_);
     Files.erase(path.string());
   }
+  bool IsFolder(const fs::path&) override { return false; }
   bool Exists(const fs::path& path) override {
     const std::lock_guard lock(mutex_);
     return Files.contains(path.string());

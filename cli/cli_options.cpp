@@ -81,6 +81,8 @@ constexpr const char* kFooter = R"(Examples:
   quillformer-cli --update --check Demo.vbp   in a build: exit 1 if an edit left a file untidy
   quillformer-cli App.vbg Tools.vbp           every project of a group, then another
   quillformer-cli --keep-going *.vbp          go on with the next project after a failure
+  quillformer-cli --update --check a.bas b.frm   the same verdicts for files named themselves
+  quillformer-cli --update src                every source file below a folder
   quillformer-cli --encoding auto --labels auto App.vbg
                                               each project in its own code page and language
   quillformer-cli --report=json App.vbp       one JSON document per project
@@ -109,8 +111,9 @@ struct Parser {
     app.add_flag("--version", options.ShowVersion, "Show the version and exit");
     app.add_option("projects", options.Projects,
                    "Project files (.vbp) and project groups (.vbg): every file they list is "
-                   "rewritten in place")
-        ->option_text("PROJECT...");
+                   "rewritten in place; source files (.bas .cls .frm .ctl .pag) are rewritten "
+                   "themselves, and folders give the source files below them")
+        ->option_text("PROJECT|FILE|FOLDER...");
     app.add_flag("--dry-run", options.DryRun,
                  "Print the report of a run, but write, create, rename or remove no file");
     app.add_flag("--check", options.Check,

@@ -9,9 +9,8 @@ namespace qf::cli {
 
 namespace fs = std::filesystem;
 
-DiffPrinter::DiffPrinter(std::ostream& out, const fs::path& projectFile, bool color)
-    : out_(out), folder_(fs::absolute(projectFile).lexically_normal().parent_path()),
-      color_(color) {}
+DiffPrinter::DiffPrinter(std::ostream& out, const fs::path& folder, bool color)
+    : out_(out), folder_(fs::absolute(folder).lexically_normal()), color_(color) {}
 
 void DiffPrinter::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
   if (result.Outcome != RewriteOutcome::Rewritten || !result.Changes)

@@ -8,11 +8,12 @@
 namespace qf::cli {
 
 /// --diff: writes the unified diff of each file a run in RunMode::Diff finds
-/// it would change (see WriteFileDiff), with paths relative to the
-/// project's folder.
+/// it would change (see WriteFileDiff), with paths relative to `folder`
+/// (the project's, or the current one for source files named by
+/// themselves).
 class DiffPrinter final : public RunObserver {
 public:
-  DiffPrinter(std::ostream& out, const std::filesystem::path& projectFile, bool color);
+  DiffPrinter(std::ostream& out, const std::filesystem::path& folder, bool color);
 
   /// Whether some file would change.
   bool Untidy() const { return untidy_; }

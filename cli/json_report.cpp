@@ -23,9 +23,9 @@ json FailureJson(const Failure& failure) {
   return value;
 }
 
-JsonReport::JsonReport(std::ostream& out, const std::string& project, const std::string& codePage,
-                       std::string_view labels, bool dryRun)
-    : out_(out), dryRun_(dryRun), document_({{"project", project},
+JsonReport::JsonReport(std::ostream& out, const std::optional<std::string>& project,
+                       const std::string& codePage, std::string_view labels, bool dryRun)
+    : out_(out), dryRun_(dryRun), document_({{"project", project ? json(*project) : json()},
                                              {"codePage", codePage},
                                              {"labels", labels},
                                              {"dryRun", dryRun},

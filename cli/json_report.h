@@ -9,14 +9,16 @@
 
 namespace qf::cli {
 
-/// --report=json: one JSON document per project, on one line, written when
+/// --report=json: one JSON document per project (or run of source files), on one line, written when
 /// the project is done (schema in docs/cli.md): the project, its code page
 /// and properties, each file with its kind, name, location, path and
 /// outcome, and the failure that stopped the run, if one did.
 class JsonReport final : public RunObserver {
 public:
-  JsonReport(std::ostream& out, const std::string& project, const std::string& codePage,
-             std::string_view labels, bool dryRun);
+  /// `project`: none for source files named by themselves ("project" is
+  /// then null, and there are no "properties").
+  JsonReport(std::ostream& out, const std::optional<std::string>& project,
+             const std::string& codePage, std::string_view labels, bool dryRun);
 
   void ProjectRead(const ProjectInfo& info) override;
   void FileStarted(FileKind kind, const SourceFileEntry& entry) override;

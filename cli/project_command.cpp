@@ -70,6 +70,9 @@ public:
   void NamedAgain(const fs::path& project) override {
     PrintNotice(err_, PathText(project) + ": named twice; processed once");
   }
+  void NoSources(const fs::path& folder) override {
+    PrintNotice(err_, PathText(folder) + ": no source files below it");
+  }
   RunObserver& ProjectStarts(const ProjectStart& start) override;
   void ProjectEnded(const ProjectStart& start, const std::optional<Failure>& failure) override;
   void Failed(const Failure& failure) override {
@@ -98,7 +101,7 @@ private:
   /// The account of the project in hand, and whether it found a file untidy.
   std::unique_ptr<RunObserver> account_;
   std::function<bool()> untidy_;
-  JsonReport* json_ = nullptr;                 ///< the account, where it is JSON
+  JsonReport* json_ = nullptr; ///< the account, where it is JSON
   /// --encoding NAME's code page, once it wrote a "?" (the code page itself
   /// lives only as long as the run).
   std::optional<std::string> namedSubstituted_;
@@ -109,17 +112,21 @@ private:
 /// found, a word of it first.
 RunObserver& Call::ProjectStarts(const ProjectStart& start) {
   if (start.Found)
-    PrintCodePage(err_, PathText(start.Project), start.Codes, start.Found->PlainAscii,
-                  start.Found->ThinEvidence);
+    PrintCodePage(err_, start.Sources ? "source files" : PathText(start.Project), start.Codes,
+                  start.Found->PlainAscii, start.Found->ThinEvidence);
   if (options_.Report == ReportFormat::Json) {
     auto report = std::make_unique<JsonReport>(
-        out_, PathText(start.Project), start.Codes.CanonicalName(),
-        LabelsName(start.Settings.Labels), ModeOf(options_) != RunMode::Write);
+        out_, start.Sources ? std::nullopt : std::optional(PathText(start.Project)),
+        start.Codes.CanonicalName(), LabelsName(start.Settings.Labels),
+        ModeOf(options_) != RunMode::Write);
     json_ = report.get();
     untidy_ = [json = json_] { return json->Untidy(); };
     account_ = std::move(report);
   } else if (options_.Diff) {
-    auto diff = std::make_unique<DiffPrinter>(out_, start.Project, DiffInColor(options_.Color));
+    const fs::path folder = start.Sources
+                                ? fs::current_path()
+                                : fs::absolute(start.Project).lexically_normal().parent_path();
+    auto diff = std::make_unique<DiffPrinter>(out_, folder, DiffInColor(options_.Color));
     DiffPrinter* printer = diff.get();
     untidy_ = [printer] { return printer->Untidy(); };
     account_ = std::move(diff);

@@ -70,6 +70,11 @@ public:
   /// Whether anything (a file, a folder, a link) is at `path`.
   virtual bool Exists(const std::filesystem::path& path) = 0;
 
+  /// Whether `path` is a folder itself: a symbolic link (on Windows, any
+  /// reparse point) is not, wherever it leads, so that a walk over folders
+  /// stays in the tree it was given and never goes round in a loop.
+  virtual bool IsFolder(const std::filesystem::path& path) = 0;
+
   /// The names in `folder` (UTF-8 on Windows; see io/paths.h); empty
   /// when it cannot be listed.
   virtual std::vector<std::string> List(const std::filesystem::path& folder) = 0;

@@ -131,6 +131,11 @@ public:
     return ::lstat(path.c_str(), &info) == 0;
   }
 
+  bool IsFolder(const fs::path& path) override {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+
   fs::path RealPath(const fs::path& path, const OpenedFile& opened) override {
     const FileIdentity wanted = opened.Facts().Identity;
     struct stat info {};

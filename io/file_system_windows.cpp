@@ -220,6 +220,12 @@ public:
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
+  bool IsFolder(const fs::path& path) override {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  }
+
   fs::path RealPath(const fs::path& path, const OpenedFile& opened) override {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)

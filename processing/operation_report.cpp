@@ -63,6 +63,13 @@ std::u16string RevisitOutcome(const FileResult& result) {
 
 } // namespace
 
+void OperationReport::SourcesNamed(std::size_t count) {
+  text_.clear();
+  started_ = true;
+  Append({u"操作报告："});
+  Append({u"    源文件数：", Number(count)});
+}
+
 void OperationReport::FileDone(FileKind, const SourceFileEntry&, const FileResult& result) {
   if (result.Outcome == RewriteOutcome::AlreadyProcessed)
     Append({u"    ......已经被处理过，不能继续处理"});

@@ -14,7 +14,9 @@ namespace qf {
 /// the line, not of the report.
 ///
 ///   操作报告：
-///       工程名称：Demo              (then 程序类型, 公司名称, 版 本 号, 启动对象)
+///       工程名称：Demo              (then 程序类型, 公司名称, 版 本 号, 启动对象;
+///                                    for source files named by themselves,
+///                                    源文件数：3 in their place)
 ///   窗体对象                        (each kind's heading, from the kinds table)
 ///       C:\work\demo\frmMain.frm    (each file's description lines)
 ///       ......处理完成               (or ......已经被处理过，不能继续处理; a dry
@@ -38,6 +40,7 @@ public:
   bool Started() const noexcept { return started_; }
 
   void ProjectRead(const ProjectInfo& info) override;
+  void SourcesNamed(std::size_t count) override;
   void KindStarted(FileKind kind) override;
   void FileStarted(FileKind kind, const SourceFileEntry& entry) override;
   void FileDone(FileKind kind, const SourceFileEntry& entry, const FileResult& result) override;

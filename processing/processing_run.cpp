@@ -175,4 +175,14 @@ std::optional<Failure> ProcessProject(std::u16string_view projectPath,
   return ProjectRun(project, identity, environment, observer).Go();
 }
 
+std::optional<Failure> ProcessSources(const ProjectContents& sources,
+                                      const RunEnvironment& environment, RunObserver& observer) {
+  std::size_t count = 0;
+  for (const auto& entries : sources.Files)
+    count += entries.size();
+  observer.SourcesNamed(count);
+  // No project file: the empty identity is no file's.
+  return ProjectRun(sources, FileIdentity{}, environment, observer).Go();
+}
+
 } // namespace qf

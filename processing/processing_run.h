@@ -51,4 +51,12 @@ struct RunEnvironment {
 std::optional<Failure> ProcessProject(std::u16string_view projectPath,
                                       const RunEnvironment& environment, RunObserver& observer);
 
+/// Processes source files named by themselves (no project lists them), as
+/// ProcessProject processes a project's files once its project file is
+/// read: the same checks, rewrites, staging and account, each entry's
+/// location being the file's path. The observer is told SourcesNamed()
+/// where a project's run tells ProjectRead().
+std::optional<Failure> ProcessSources(const ProjectContents& sources,
+                                      const RunEnvironment& environment, RunObserver& observer);
+
 } // namespace qf

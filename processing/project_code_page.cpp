@@ -146,3 +146,23 @@ ProjectCodePage ChooseFileCodePage(const std::filesystem::path& path, FileSystem
 }
 
 } // namespace qf
+
+namespace qf {
+
+ProjectCodePage ChooseSourcesCodePage(const std::vector<std::filesystem::path>& paths,
+                                      FileSystem& files) {
+  CodePageGuess guess;
+  for (const std::filesystem::path& path : paths) {
+    try {
+      Feed(guess, path, files);
+    } catch (const FailureErrorBase&) {
+      // Unreadable here, and so in the run, which names it.
+    }
+  }
+  const CodePageGuess::Verdict verdict = guess.Decide();
+  if (verdict.Error)
+    Raise(*verdict.Error);
+  return {verdict.CodePage, verdict.PlainAscii, verdict.ThinEvidence};
+}
+
+} // namespace qf

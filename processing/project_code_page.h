@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qf {
 
@@ -35,5 +36,11 @@ ProjectCodePage ChooseProjectCodePage(std::u16string_view projectPath, FileSyste
 /// The code page of the one file at `path` (a file to print, a project
 /// group), chosen the same way.
 ProjectCodePage ChooseFileCodePage(const std::filesystem::path& path, FileSystem& files);
+
+/// The one code page of the source files at `paths` (named by themselves,
+/// with no project file), chosen the same way from all of them; a file
+/// that cannot be read is passed over (the run names it).
+ProjectCodePage ChooseSourcesCodePage(const std::vector<std::filesystem::path>& paths,
+                                      FileSystem& files);
 
 } // namespace qf

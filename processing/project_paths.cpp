@@ -3,6 +3,7 @@
 #include "io/paths.h"
 #include "io/utf.h"
 #include "processing/project_failure.h"
+#include "processing/source_header.h"
 #include "text/ascii.h"
 
 #include <algorithm>
@@ -65,6 +66,13 @@ bool HasExtension(const fs::path& path, std::string_view extension) {
 
 } // namespace
 
+std::optional<FileKind> KindOfName(const fs::path& path) {
+  for (const FileKindInfo& kind : kFileKinds)
+    if (HasExtension(path, kind.Extension))
+      return kind.Kind;
+  return std::nullopt;
+}
+
 std::u16string ProjectFolderOf(std::u16string_view projectPath) {
   const std::size_t last = projectPath.find_last_of(u"/\\");
   return std::u16string(last == std::u16string_view::npos ? std::u16string_view{}
@@ -111,18 +119,36 @@ namespace qf {
 OpenedSource OpenSource(FileKind kind, const SourceFileEntry& entry,
                         const FileIdentity& projectFile, FileSystem& files) {
   const FileKindInfo& info = InfoOf(kind);
-  const auto refuseUnless = [&](const fs::path& name) {
-    if (!HasExtension(name, info.Extension))
-      Raise(ProjectFailure{ProjectFailureKind::WrongExtension, PathText(name), 0,
-                           Utf16ToUtf8(entry.Name), kind});
+  const auto refuse = [&](const fs::path& name) {
+    Raise(ProjectFailure{ProjectFailureKind::WrongExtension, PathText(name), 0,
+                         Utf16ToUtf8(entry.Name), kind});
   };
   const fs::path listed = ResolveLocation(entry.Location, files);
-  refuseUnless(listed);
-  OpenedSource source{{}, files.OpenForReading(listed)};
+  const bool listedRight = HasExtension(listed, info.Extension);
+  OpenedSource source;
+  if (listedRight) {
+    source.File = files.OpenForReading(listed);
+  } else {
+    // Only its header can make up for the name, so a file that cannot be
+    // opened is refused for its name, as before any header was looked at.
+    try {
+      source.File = files.OpenForReading(listed);
+    } catch (const FailureErrorBase&) {
+      refuse(listed);
+    }
+  }
   source.Path = files.RealPath(listed, *source.File);
   if (source.Path.empty())
     RaiseIoFailure(IoFailureKind::Changed, PathText(listed));
-  refuseUnless(source.Path);
+  if (!listedRight || !HasExtension(source.Path, info.Extension)) {
+    try {
+      source.File = WithKindHeader(kind, Utf16ToUtf8(entry.Name), std::move(source.File));
+    } catch (const FailureErrorBase&) {
+      source.File = nullptr; // unreadable, so refused for its name
+    }
+    if (!source.File)
+      refuse(listedRight ? source.Path : listed);
+  }
   if (source.File->Facts().Identity == projectFile)
     Raise(ProjectFailure{ProjectFailureKind::ProjectFileListed, PathText(source.Path)});
   return source;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ std::u16string LocationOf(std::u16string_view projectFolder, std::u16string_view
 /// component is not found at all, the path stays as written.
 std::filesystem::path ResolveLocation(std::u16string_view location, FileSystem& files);
 
+/// The kind whose extension the file name of `path` ends with (any letter
+/// case); nothing for any other name.
+std::optional<FileKind> KindOfName(const std::filesystem::path& path);
+
 /// A listed source file, opened as a run takes it.
 struct OpenedSource {
   /// The file itself, where it is read and replaced: the entry's location
@@ -43,11 +48,12 @@ struct OpenedSource {
 /// may be changed while it is looked at, so what is taken is decided from
 /// the opened file, never from a second look at the name: a regular file
 /// whose names, the listed one and, for a link, the real one, carry the
-/// kind's extension, and not the project file (`projectFile`). Raises a
-/// WrongExtension failure (before anything is opened where the listed name
-/// lacks the extension), an Open or NotAFile failure, a Changed failure
-/// when the name no longer leads to the file opened, or a ProjectFileListed
-/// failure.
+/// kind's extension, or which begins as VB6 writes a file of the kind
+/// (StartsAsKind: a module saved as "Kamera; similasyon.log" is taken), and
+/// not the project file (`projectFile`). Raises a WrongExtension failure
+/// (also where such a name cannot be opened), an Open or NotAFile failure,
+/// a Changed failure when the name no longer leads to the file opened, or
+/// a ProjectFileListed failure.
 OpenedSource OpenSource(FileKind kind, const SourceFileEntry& entry,
                         const FileIdentity& projectFile, FileSystem& files);
 

@@ -34,7 +34,8 @@ struct FileResult {
 };
 
 /// What a processing run tells, in the order it happens: the project's
-/// properties once the project file is read, then kind by kind the kind
+/// properties once the project file is read (or the count of the source
+/// files named), then kind by kind the kind
 /// (also when it lists no file) and for each of its files the file before
 /// it is handled and its outcome after. A failure once the project file is
 /// read ends the account with Stopped(); nothing follows it.
@@ -45,6 +46,9 @@ class RunObserver {
 public:
   virtual ~RunObserver() = default;
   virtual void ProjectRead(const ProjectInfo& /*info*/) {}
+  /// In place of ProjectRead, for a run over source files named by
+  /// themselves (ProcessSources): how many there are.
+  virtual void SourcesNamed(std::size_t /*count*/) {}
   virtual void KindStarted(FileKind /*kind*/) {}
   virtual void FileStarted(FileKind /*kind*/, const SourceFileEntry& /*entry*/) {}
   virtual void FileDone(FileKind /*kind*/, const SourceFileEntry& /*entry*/,

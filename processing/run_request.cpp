@@ -1,9 +1,11 @@
 #include "processing/run_request.h"
 
 #include "io/paths.h"
+#include "io/utf.h"
 #include "processing/processing_run.h"
 #include "processing/project_group.h"
 
+#include <algorithm>
 #include <set>
 
 namespace qf {
@@ -17,6 +19,7 @@ public:
   explicit Watch(RunObserver& account) : account_(account) {}
 
   void ProjectRead(const ProjectInfo& info) override { account_.ProjectRead(info); }
+  void SourcesNamed(std::size_t count) override { account_.SourcesNamed(count); }
   void KindStarted(FileKind kind) override { account_.KindStarted(kind); }
   void FileStarted(FileKind kind, const SourceFileEntry& entry) override {
     account_.FileStarted(kind, entry);
@@ -33,6 +36,18 @@ private:
   RunObserver& account_;
 };
 
+/// What one argument (or several source files in a row) makes: a project
+/// to run, or source files run together.
+struct Item {
+  explicit Item(fs::path project, bool sources = false)
+      : Project(std::move(project)), Sources(sources) {}
+
+  fs::path Project;            ///< the project file, or the first source file
+  bool Sources = false;        ///< source files named by themselves
+  ProjectContents Files;       ///< Sources: the files, kind by kind
+  std::vector<fs::path> Paths; ///< Sources: the files, as named
+};
+
 class Preparation {
 public:
   Preparation(const RunRequest& request, FileSystem& files, RequestObserver& observer)
@@ -46,21 +61,26 @@ public:
 private:
   bool Gather(const fs::path& argument);
   void Add(const fs::path& project);
-  bool Run(const fs::path& project);
-  /// The code page of a project, or of a group (found from its own text);
-  /// nothing where none can be told (the failure is told).
-  CodePage* CodePageOf(const fs::path& path, bool group, std::optional<CodePage>& found,
+  void AddSource(const fs::path& path, FileKind kind);
+  bool Walk(const fs::path& folder);
+  std::size_t WalkBelow(const fs::path& folder);
+  bool Run(const Item& item);
+  /// The code page of a project, of a group or of source files (found from
+  /// their own text); nothing where none can be told (the failure is told).
+  CodePage* CodePageOf(const Item& item, bool group, std::optional<CodePage>& found,
                        std::optional<ProjectCodePage>& detected);
   bool Fail(const Failure& failure) {
     observer_.Failed(failure);
     return false;
   }
+  /// Whether `path` was taken before, by its identity (told when it was).
+  bool TakenBefore(const fs::path& path);
 
   const RunRequest& request_;
   FileSystem& files_;
   RequestObserver& observer_;
   std::optional<CodePage> named_; ///< the request's code page, if it names one
-  std::vector<fs::path> projects_;
+  std::vector<Item> items_;
   std::set<FileIdentity> taken_;
   DryRunLedger ledger_;
   bool capped_ = false;
@@ -74,8 +94,8 @@ bool Preparation::Go() {
       if (!request_.KeepGoing)
         return false;
     }
-  for (const fs::path& project : projects_)
-    if (!Run(project)) {
+  for (const Item& item : items_)
+    if (!Run(item)) {
       clean = false;
       if (!request_.KeepGoing)
         break;
@@ -85,16 +105,21 @@ bool Preparation::Go() {
   return clean;
 }
 
-/// Takes in the projects an argument names; false when a group cannot be
-/// read.
+/// Takes in what an argument names; false when a group cannot be read.
 bool Preparation::Gather(const fs::path& argument) {
+  if (files_.IsFolder(argument))
+    return Walk(argument);
+  if (const std::optional<FileKind> kind = KindOfName(argument)) {
+    AddSource(argument, *kind);
+    return true;
+  }
   if (!IsProjectGroup(argument)) {
     Add(argument);
     return true;
   }
   std::optional<CodePage> found;
   std::optional<ProjectCodePage> detected;
-  CodePage* codes = CodePageOf(argument, true, found, detected);
+  CodePage* codes = CodePageOf(Item{argument}, true, found, detected);
   if (codes == nullptr)
     return false;
   if (const std::optional<Failure> failure = Trap(
@@ -107,26 +132,75 @@ bool Preparation::Gather(const fs::path& argument) {
   return true;
 }
 
+bool Preparation::TakenBefore(const fs::path& path) {
+  const std::optional<FileIdentity> identity = files_.Identity(path);
+  if (!identity || taken_.insert(*identity).second)
+    return false;
+  observer_.NamedAgain(path);
+  return true;
+}
+
 /// Each project once, by its identity on the disk (one that is not there is
 /// run, and fails, under each name given).
 void Preparation::Add(const fs::path& project) {
-  const std::optional<FileIdentity> identity = files_.Identity(project);
-  if (identity && !taken_.insert(*identity).second)
-    observer_.NamedAgain(project);
-  else
-    projects_.push_back(project);
+  if (!TakenBefore(project))
+    items_.push_back(Item{project});
 }
 
-CodePage* Preparation::CodePageOf(const fs::path& path, bool group, std::optional<CodePage>& found,
+/// A source file joins the source files named just before it.
+void Preparation::AddSource(const fs::path& path, FileKind kind) {
+  if (TakenBefore(path))
+    return;
+  if (items_.empty() || !items_.back().Sources)
+    items_.push_back(Item{path, true});
+  Item& item = items_.back();
+  const std::u16string location = Utf8ToUtf16Lenient(PathText(path));
+  std::u16string name;
+  if (InfoOf(kind).Named)
+    name = Utf8ToUtf16Lenient(PathText(path.stem()));
+  item.Files.Entries(kind).push_back({name, location});
+  item.Paths.push_back(path);
+}
+
+/// The source files below `folder`: each folder's own in byte order of
+/// their names, then its folders' in that order. A folder without any is
+/// told, and is not a failure.
+bool Preparation::Walk(const fs::path& folder) {
+  if (WalkBelow(folder) == 0)
+    observer_.NoSources(folder);
+  return true;
+}
+
+std::size_t Preparation::WalkBelow(const fs::path& folder) {
+  std::vector<std::string> names = files_.List(folder);
+  std::sort(names.begin(), names.end());
+  std::size_t met = 0;
+  std::vector<fs::path> folders;
+  for (const std::string& name : names) {
+    const fs::path path = folder / PathFromUtf8(name);
+    if (files_.IsFolder(path)) {
+      folders.push_back(path);
+    } else if (const std::optional<FileKind> kind = KindOfName(path)) {
+      AddSource(path, *kind);
+      ++met;
+    }
+  }
+  for (const fs::path& below : folders)
+    met += WalkBelow(below);
+  return met;
+}
+
+CodePage* Preparation::CodePageOf(const Item& item, bool group, std::optional<CodePage>& found,
                                   std::optional<ProjectCodePage>& detected) {
   if (named_)
     return &*named_;
   const std::optional<Failure> failure = Trap(
       [&] {
-        detected = group ? ChooseFileCodePage(path, files_)
-                         : ChooseProjectCodePage(PathUtf16(path), files_);
+        detected = item.Sources ? ChooseSourcesCodePage(item.Paths, files_)
+                   : group      ? ChooseFileCodePage(item.Project, files_)
+                                : ChooseProjectCodePage(PathUtf16(item.Project), files_);
       },
-      PathText(path));
+      PathText(item.Project));
   if (failure) {
     Fail(*failure);
     return nullptr;
@@ -135,20 +209,22 @@ CodePage* Preparation::CodePageOf(const fs::path& path, bool group, std::optiona
   return &*found;
 }
 
-bool Preparation::Run(const fs::path& project) {
+bool Preparation::Run(const Item& item) {
   std::optional<CodePage> found;
   std::optional<ProjectCodePage> detected;
-  CodePage* codes = CodePageOf(project, false, found, detected);
+  CodePage* codes = CodePageOf(item, false, found, detected);
   if (codes == nullptr)
     return false;
   ProcessingSettings settings = request_.Settings;
   settings.Labels = request_.Labels.value_or(LabelsForCodePage(*codes));
-  const ProjectStart start{project, *codes, detected, settings};
+  const ProjectStart start{item.Project, *codes, detected, settings, item.Sources};
   Watch account(observer_.ProjectStarts(start));
   RunEnvironment environment{settings, *codes, files_, request_.StopRequested};
   environment.Mode = request_.Mode;
   environment.Ledger = &ledger_;
-  const std::optional<Failure> failure = ProcessProject(PathUtf16(project), environment, account);
+  const std::optional<Failure> failure =
+      item.Sources ? ProcessSources(item.Files, environment, account)
+                   : ProcessProject(PathUtf16(item.Project), environment, account);
   capped_ = capped_ || account.Capped;
   observer_.ProjectEnded(start, failure);
   return !failure;

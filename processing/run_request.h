@@ -22,7 +22,10 @@ namespace qf {
 /// projects, each project's code page (named, or found from its files) and
 /// the language of its labels.
 struct RunRequest {
-  /// Project files (.vbp) and project groups (.vbg), in order.
+  /// What to process, in order: project files (.vbp), project groups
+  /// (.vbg), source files (by their kinds' extensions) and folders (the
+  /// source files below them, see RunProjects). Any other name is taken
+  /// for a project file.
   std::vector<std::filesystem::path> Projects;
   /// Indent width and separators; the labels are Labels' (below).
   ProcessingSettings Settings;
@@ -39,8 +42,10 @@ struct RunRequest {
   const std::atomic<bool>* StopRequested = nullptr;
 };
 
-/// One project of a request, as its run begins.
+/// One project of a request, or a run of source files named by themselves,
+/// as its run begins.
 struct ProjectStart {
+  /// The project file; for source files, the first of them.
   const std::filesystem::path& Project;
   /// The code page its files are read in. Named by the request, it is one
   /// for all projects, so that Substituted() tells of them all.
@@ -49,6 +54,8 @@ struct ProjectStart {
   const std::optional<ProjectCodePage>& Found;
   /// The settings its files are rewritten with, its labels' language too.
   const ProcessingSettings& Settings;
+  /// Source files named by themselves (ProcessSources), not a project.
+  bool Sources = false;
 };
 
 /// Hears a request's run, besides each project's own account. Each notice
@@ -56,8 +63,11 @@ struct ProjectStart {
 class RequestObserver {
 public:
   virtual ~RequestObserver() = default;
-  /// A project named again, under any name: it is run once.
+  /// A project or a source file named again, under any name: it is run
+  /// once.
   virtual void NamedAgain(const std::filesystem::path& /*project*/) {}
+  /// A folder named with no source file below it.
+  virtual void NoSources(const std::filesystem::path& /*folder*/) {}
   /// A project begins; returns the account its run is told to.
   virtual RunObserver& ProjectStarts(const ProjectStart& start) = 0;
   /// It ended: nothing when every file was handled (or a stop was asked
@@ -74,9 +84,14 @@ public:
 };
 
 /// Runs the request: reads every group first (nothing is touched when one
-/// cannot be read, unless KeepGoing), takes each project once (by its
-/// identity on the disk), and runs each in turn with its code page and
-/// labels. Returns whether every project ran without a failure.
+/// cannot be read, unless KeepGoing), takes each project and each source
+/// file once (by its identity on the disk), and runs each in turn with its
+/// code page and labels. Source files named one after another, and those
+/// below a folder (every folder below it, in byte order of the names; a
+/// symbolic link to a folder is not followed), run together as one run of
+/// sources (ProcessSources), in one code page: the named one, or the one
+/// found from all of them. Returns whether every run went without a
+/// failure.
 bool RunProjects(const RunRequest& request, FileSystem& files, RequestObserver& observer);
 
 } // namespace qf

@@ -122,16 +122,19 @@ TEST_F(BadInputTest, ListedFoldersMissingFilesAndTheProjectItself) {
   for (const Case& c :
        {Case{"Module=f; Folder.bas", "Folder.bas", "cannot open for reading: it is a directory"},
         Case{"Module=g; Gone.bas", "Gone.bas", "cannot open for reading: " + NoSuchFileWords()},
-        Case{"Module=p; Self.bas", "Self.bas",
+        Case{"Module=p; Self.vbp", "Self.vbp",
              "it is the project file itself; it is not rewritten as a source "
              "file"}}) {
-    // A project file may have any name, a module's too.
-    dir_.Write("Self.bas", c.Line + "\r\nModule=m; m.bas\r\n");
-    const Result result = Run("Self.bas");
+    // A project file that begins as a module does (its reader passes the
+    // line over) is taken for the module it lists, and still refused.
+    const std::string project =
+        "Attribute VB_Name = \"p\"\r\n" + c.Line + "\r\nModule=m; m.bas\r\n";
+    dir_.Write("Self.vbp", project);
+    const Result result = Run("Self.vbp");
     EXPECT_EQ(result.Status, 1) << c.Line;
     EXPECT_EQ(result.Err, "quillformer-cli: " + (dir_ / c.Path).string() + ": " + c.Cause + "\n");
     EXPECT_EQ(ReadBytes(dir_ / "m.bas"), kModule) << "nothing after the failure is touched";
-    EXPECT_EQ(ReadBytes(dir_ / "Self.bas"), c.Line + "\r\nModule=m; m.bas\r\n");
+    EXPECT_EQ(ReadBytes(dir_ / "Self.vbp"), project);
   }
   ExpectNoTemporaryFile();
 }

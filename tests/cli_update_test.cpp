@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 namespace qf::test {
@@ -121,8 +122,43 @@ TEST_F(CliUpdateTest, ABlockAPersonChangedIsKeptAndTold) {
   EXPECT_EQ(nlohmann::json::parse(json.Out)["files"][1]["blocks"]["kept"], 1);
 }
 
+// Source files named by themselves, and a folder, get the verdicts of the
+// project that lists them, never tidied, tidy and edited; a missing one
+// stops the run, named.
+TEST_F(CliUpdateTest, FilesAndAFolderGetTheProjectsVerdicts) {
+  std::vector<std::string> files;
+  for (const char* name :
+       {"modStock.bas", "frmMain.frm", "clsItem.cls", "ctlGauge.ctl", "pgGauge.pag"})
+    files.push_back((dir_ / name).string());
+  const auto expectSame = [&](int status) {
+    const CliRun project = Run({"--update", "--check"});
+    EXPECT_EQ(project.Status, status) << project.Err;
+    for (const std::vector<std::string>& named : {files, {dir_.Path().string()}}) {
+      std::vector<std::string> args{"--update", "--check"};
+      args.insert(args.end(), named.begin(), named.end());
+      const CliRun run = RunCli(args, scratch_.Path());
+      EXPECT_EQ(run.Status, status) << run.Err;
+      EXPECT_EQ(run.Out, project.Out);
+    }
+  };
+  expectSame(1);
+  ASSERT_EQ(Run({}).Status, 0);
+  expectSame(0);
+  std::string edited = ReadBytes(dir_ / "modStock.bas");
+  edited.insert(edited.find("    Dim i As Long"), "If i = 0 Then\r\nEnd If\r\n");
+  dir_.Write("modStock.bas", edited);
+  expectSame(1);
+
+  const std::string gone = (dir_ / "gone.bas").string();
+  const CliRun missing = RunCli({"--update", files[0], gone}, scratch_.Path());
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Err,
+            "quillformer-cli: " + gone + ": cannot open for reading: " + NoSuchFileWords() + "\n");
+}
+
 // The hooks of .pre-commit-hooks.yaml, each entry run as the framework runs
-// it, with the project its user names in args.
+// it: in a git repository's top folder, on the names of the staged files
+// that match the hook's pattern.
 TEST_F(CliUpdateTest, ThePreCommitHooksCheckAndTidy) {
   std::vector<std::vector<std::string>> entries;
   const std::string hooks = ReadBytes(QF_EXAMPLES_DIR "/../.pre-commit-hooks.yaml");
@@ -133,15 +169,44 @@ TEST_F(CliUpdateTest, ThePreCommitHooksCheckAndTidy) {
     at += 22;
   }
   ASSERT_EQ(entries.size(), 2u) << hooks;
-  EXPECT_EQ(Run(entries[0]).Status, 1) << "a project never tidied fails the check";
-  ASSERT_EQ(Run({}).Status, 0);
-  EXPECT_EQ(Run(entries[0]).Status, 0);
+  EXPECT_EQ(hooks.find("pass_filenames: false"), std::string::npos)
+      << "the hooks take the changed files' names";
+  const std::string pattern = R"(files: (?i)\.(bas|cls|frm|ctl|pag)$)";
+  ASSERT_NE(hooks.find(pattern), std::string::npos) << hooks;
+
+  const fs::path home = fs::current_path();
+  fs::current_path(dir_.Path());
+  const auto git = [](const std::string& command) {
+    return std::system(
+        ("git -c user.name=t -c user.email=t@t " + command + " >/dev/null 2>&1").c_str());
+  };
+  if (git("init -q .") != 0) {
+    fs::current_path(home);
+    GTEST_SKIP() << "no git here";
+  }
+  // What the framework passes: the staged names that match, from the top.
+  const auto staged = [&](const std::vector<std::string>& entry) {
+    EXPECT_EQ(git("add -A"), 0);
+    std::vector<std::string> args = entry;
+    const int listed = std::system("git diff --cached --name-only > staged.txt");
+    EXPECT_EQ(listed, 0);
+    std::istringstream lines(ReadBytes(dir_ / "staged.txt"));
+    fs::remove(dir_ / "staged.txt");
+    for (std::string name; std::getline(lines, name);)
+      if (std::regex_search(name, std::regex(R"(\.(bas|cls|frm|ctl|pag)$)", std::regex::icase)))
+        args.push_back(name);
+    return RunCli(args, scratch_.Path()).Status;
+  };
+  EXPECT_EQ(staged(entries[0]), 1) << "files never tidied fail the check";
+  EXPECT_EQ(staged(entries[1]), 0);
+  EXPECT_EQ(git("commit -q -m tidy"), 0);
   std::string edited = ReadBytes(dir_ / "modStock.bas");
   edited.insert(edited.find("    Dim i As Long"), "If i = 0 Then\r\nEnd If\r\n");
   dir_.Write("modStock.bas", edited);
-  EXPECT_EQ(Run(entries[0]).Status, 1);
-  EXPECT_EQ(Run(entries[1]).Status, 0);
-  EXPECT_EQ(Run(entries[0]).Status, 0);
+  EXPECT_EQ(staged(entries[0]), 1);
+  EXPECT_EQ(staged(entries[1]), 0);
+  EXPECT_EQ(staged(entries[0]), 0);
+  fs::current_path(home);
 }
 
 TEST_F(CliUpdateTest, ASecondRunWithoutBlocksOrMarkerChangesNothing) {

@@ -25,6 +25,23 @@ TEST_F(UntrustedProjectTest, OnlyAFileOfTheEntrysOwnKindIsRewritten) {
                                               ": not rewritten: listed as Form, it must be a "
                                               ".frm file");
   EXPECT_EQ(ReadBytes(dir_ / "profile"), profile);
+  // Under another extension, only a file that begins as VB6 writes its kind
+  // is taken: a module naming the listed module, a form whose designer
+  // follows its Object lines. One naming another module, or a class header
+  // under a form's entry, is refused as before.
+  dir_.Write("sim.log", Lines({"Attribute VB_Name = \"Kamera\"", "Sub Go()", "x = 1", "End Sub"}));
+  dir_.Write("form.log", Lines({"VERSION 5.00", "Object = \"{831FDD16}#2.0#0\"; \"MSCOMCTL.OCX\"",
+                                "Begin VB.Form frmA", "End"}));
+  EXPECT_EQ(RunWith("Module=Kamera; sim.log\r\nForm=form.log").Status, 0);
+  EXPECT_NE(ReadBytes(dir_ / "sim.log").find("    x = 1\r\n"), std::string::npos);
+  dir_.Write("other.txt", kModule);
+  ExpectStopped(RunWith("Module=Notes; other.txt"),
+                (dir_ / "other.txt").string() +
+                    ": not rewritten: listed as Module \"Notes\", it must be a .bas file");
+  dir_.Write("class.txt", Lines({"VERSION 1.0 CLASS", "BEGIN", "END"}));
+  ExpectStopped(RunWith("Form=class.txt"), (dir_ / "class.txt").string() +
+                                               ": not rewritten: listed as Form, it must be a "
+                                               ".frm file");
   // The extension's letter case does not matter.
   dir_.Write("UPPER.BAS", kModule);
   EXPECT_EQ(RunWith("Module=u; UPPER.BAS").Status, 0);

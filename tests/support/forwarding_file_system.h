@@ -21,6 +21,7 @@ public:
   }
   void Remove(const std::filesystem::path& path) noexcept override { real_.Remove(path); }
   bool Exists(const std::filesystem::path& path) override { return real_.Exists(path); }
+  bool IsFolder(const std::filesystem::path& path) override { return real_.IsFolder(path); }
   std::vector<std::string> List(const std::filesystem::path& folder) override {
     return real_.List(folder);
   }
